@@ -1,0 +1,43 @@
+#pragma once
+// The one error type of the program: a numbered run-time error with its text.
+// Commands turn any of them into their failure box; elsewhere one is reported
+// as "Run-time error" and ends the program.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace talmoran {
+
+// Numbers of the run-time errors the program raises itself. Errors that come
+// from Windows carry the Win32 error code instead.
+enum class ErrorNumber : std::int32_t {
+    InvalidProcedureCall = 5,
+    Overflow = 6,
+    SubscriptOutOfRange = 9,
+};
+
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(std::int32_t number, std::wstring description);
+    RuntimeError(ErrorNumber number, std::wstring description);
+
+    [[nodiscard]] std::int32_t Number() const noexcept { return number_; }
+    [[nodiscard]] const std::wstring& Description() const noexcept { return description_; }
+
+    [[nodiscard]] static RuntimeError Overflow();
+    [[nodiscard]] static RuntimeError SubscriptOutOfRange();
+
+private:
+    std::int32_t number_;
+    std::wstring description_;
+};
+
+// The text shown when an error reaches no command's trap:
+// "Run-time error '6':" a blank line, then the description.
+[[nodiscard]] std::wstring FormatRuntimeErrorReport(const RuntimeError& error);
+
+// Same, for anything else that escaped a handler (std::bad_alloc, ...).
+[[nodiscard]] std::wstring FormatUnexpectedErrorReport(const std::exception& error);
+
+} // namespace talmoran

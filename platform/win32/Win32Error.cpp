@@ -1,0 +1,26 @@
+#include "platform/win32/Win32Error.h"
+
+#include <string>
+
+namespace talmoran::win32 {
+
+RuntimeError Win32Error(DWORD code)
+{
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring description = length > 0 ? std::wstring(text, length) : L"Windows error " + std::to_wstring(code);
+    LocalFree(text);
+    while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r')) {
+        description.pop_back();
+    }
+    return {static_cast<std::int32_t>(code), std::move(description)};
+}
+
+RuntimeError LastWin32Error()
+{
+    return Win32Error(GetLastError());
+}
+
+} // namespace talmoran::win32
