@@ -1,0 +1,69 @@
+#pragma once
+// The window Talmoran as data: every control with its kind, container, text,
+// rectangle in twips and tab order. The window is built from this table.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace talmoran {
+
+enum class ControlKind { Frame, Button, CheckBox, Note, TabStrip };
+
+// Control identifiers, clear of IDOK and IDCANCEL so that Enter and Esc,
+// which the window does not bind, reach no control.
+enum class ControlId : std::uint16_t {
+    Window = 0, // the container of top-level controls
+    ChoiceFrame0 = 100,
+    ChoiceFrame1,
+    Lock,
+    Unlock,
+    Hide,
+    Unhide,
+    Text2,
+    Text3,
+    TabStrip1,
+    Check1First = 200, // Check1(i) is Check1First + i
+};
+
+[[nodiscard]] constexpr ControlId Check1Id(int index)
+{
+    return static_cast<ControlId>(static_cast<int>(ControlId::Check1First) + index);
+}
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct ControlSpec {
+    ControlId id;
+    ControlKind kind;
+    ControlId container;
+    std::wstring_view text;
+    TwipsRect rect;
+    int tabOrder;
+};
+
+inline constexpr int kControlCount = 36;
+inline constexpr int kCheckBoxCount = 27;
+
+// The window's own settings.
+inline constexpr std::wstring_view kApplicationTitle = L"Talmoran";
+inline constexpr std::wstring_view kWindowCaption = L"Talmoran (talmoran@example.org)";
+inline constexpr TwipsRect kLayoutClientArea{4050, 4440, 8100, 6570};
+inline constexpr std::array<std::wstring_view, 2> kTabCaptions = {L"Lock Drive(s)", L"Hide Drive(s)"};
+
+// All controls in the order the layout lists them.
+[[nodiscard]] const std::array<ControlSpec, kControlCount>& Controls();
+
+// The controls of one container, in tab order: the order to create them in,
+// since Win32's tab order is the z-order.
+[[nodiscard]] std::vector<ControlSpec> InTabOrder(ControlId container);
+
+[[nodiscard]] const ControlSpec& ControlById(ControlId id);
+
+} // namespace talmoran

@@ -1,0 +1,44 @@
+// Start-up: harden DLL loading, initialise the common controls, create the
+// window Talmoran, load it, show it and run its events until it is closed.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/TalmoranWindow.h"
+#include "platform/RuntimeError.h"
+#include "platform/win32/SystemApi.h"
+
+namespace {
+
+int RunMessageLoop(HWND dialog)
+{
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab, Shift+Tab, space and the access keys work as in a dialog.
+        if (IsDialogMessageW(dialog, &message) == FALSE) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine: none is read*/, int showCommand)
+{
+    talmoran::win32::RestrictDllSearchToSystem32();
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    try {
+        auto window = talmoran::TalmoranWindow::Create(instance);
+        window->Load();
+        window->Show(showCommand);
+        const int exitCode = RunMessageLoop(window->Handle());
+        return exitCode != 0 ? exitCode : window->ExitCode();
+    } catch (const talmoran::RuntimeError& error) {
+        talmoran::ReportRuntimeError(nullptr, talmoran::FormatRuntimeErrorReport(error));
+    } catch (const std::exception& error) {
+        talmoran::ReportRuntimeError(nullptr, talmoran::FormatUnexpectedErrorReport(error));
+    }
+    return 1;
+}

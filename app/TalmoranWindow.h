@@ -1,0 +1,82 @@
+#pragma once
+// The main window Talmoran: built from the layout table, loaded (sized,
+// centred, pages set up), then driven by its handlers one at a time. No
+// exception crosses its window procedure.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/Layout.h"
+#include "platform/Checked.h"
+#include "platform/win32/LayoutFont.h"
+#include "platform/win32/PageBackground.h"
+#include "platform/win32/Win32CheckBoxes.h"
+#include "platform/win32/Win32MessageBox.h"
+#include "platform/win32/Win32Pages.h"
+#include "platform/win32/Win32Registry.h"
+
+namespace talmoran {
+
+// The variables the window owns for its whole life.
+struct WindowVariables {
+    Int16 CurrentPage = 0;
+    std::wstring PolicyPath;
+    Int32 DriveMask = 0;
+};
+
+class TalmoranWindow {
+public:
+    // Creates the window, hidden, with every control of the layout.
+    [[nodiscard]] static std::unique_ptr<TalmoranWindow> Create(HINSTANCE instance);
+    TalmoranWindow(const TalmoranWindow&) = delete;
+    TalmoranWindow& operator=(const TalmoranWindow&) = delete;
+    ~TalmoranWindow();
+
+    // The load step; raises a run-time error on failure.
+    void Load();
+    // Shows the window with the focus on the first drive box.
+    void Show(int showCommand);
+
+    [[nodiscard]] HWND Handle() const noexcept { return window_; }
+    [[nodiscard]] HWND Control(ControlId id) const;
+    [[nodiscard]] const WindowVariables& Variables() const noexcept { return variables_; }
+    [[nodiscard]] const win32::LayoutFont& Font() const noexcept { return font_; }
+    // The process exit code: 0, or non-zero after a reported run-time error.
+    [[nodiscard]] int ExitCode() const noexcept { return exitCode_; }
+
+private:
+    TalmoranWindow() = default;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void BuildControls(HINSTANCE instance);
+    void ApplyLayout(UINT dpi);
+    void ApplyFont(UINT dpi);
+    void OnButton(ControlId id);
+    void OnTabClick();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    template <typename Handler> void Guarded(Handler&& handler) noexcept;
+
+    HWND window_ = nullptr;
+    std::map<ControlId, HWND> controls_;
+    win32::LayoutFont font_;
+    win32::PageBackground page_;
+    bool loaded_ = false;
+    HWND focusBeforeDeactivation_ = nullptr;
+    int exitCode_ = 0;
+
+    WindowVariables variables_;
+    std::unique_ptr<win32::Win32CheckBoxes> Check1_;
+    std::unique_ptr<win32::Win32FrameArray> ChoiceFrame_;
+    std::unique_ptr<win32::Win32TabStrip> TabStrip1_;
+    std::unique_ptr<win32::Win32MessageBox> messageBox_;
+    win32::Win32CurrentUserRegistry registry_;
+};
+
+// Shows a run-time error that no command trapped, owned by `owner`.
+void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept;
+
+} // namespace talmoran

@@ -1,0 +1,20 @@
+#pragma once
+// Twips and pixels: 1440 twips to the logical inch, so 15 twips a pixel at 96 DPI.
+
+#include <cmath>
+
+namespace talmoran {
+
+inline constexpr double kTwipsPerInch = 1440.0;
+
+[[nodiscard]] inline int TwipsToPixels(double twips, unsigned dpi)
+{
+    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+[[nodiscard]] inline float PixelsToTwips(int pixels, unsigned dpi)
+{
+    return static_cast<float>(pixels * kTwipsPerInch / dpi);
+}
+
+} // namespace talmoran

@@ -1,0 +1,20 @@
+#pragma once
+// A page frame: a borderless container window (WS_EX_CONTROLPARENT, so the
+// dialog keys walk into it and skip it when hidden). Its caption is not
+// drawn. It hands its children's notifications and colour requests to its
+// parent and paints the page beneath it.
+
+#include <windows.h>
+
+namespace talmoran::win32 {
+
+inline constexpr const wchar_t* kFrameClassName = L"TalmoranFrame";
+
+// Registers the frame class once per process.
+void RegisterFrameClass(HINSTANCE instance);
+
+// Sent by a frame to its parent to paint its background: wParam is the HDC,
+// lParam the frame. The parent returns non-zero when it painted.
+inline constexpr UINT kPaintFrameBackground = WM_APP + 1;
+
+} // namespace talmoran::win32

@@ -1,0 +1,19 @@
+#pragma once
+// Windows functions newer than the oldest system the program supports
+// (Windows 7), looked up at run time so that the exe still starts there.
+
+#include <windows.h>
+
+namespace talmoran::win32 {
+
+// Loads DLLs from System32 only, so that a DLL planted beside the exe (in a
+// Downloads folder, say) is never picked up. False where unsupported.
+bool RestrictDllSearchToSystem32() noexcept;
+
+// The DPI a window is drawn at (per-monitor where the system knows it).
+[[nodiscard]] UINT DpiOf(HWND window) noexcept;
+
+// The primary screen's DPI, for placing a window before it exists.
+[[nodiscard]] UINT PrimaryScreenDpi() noexcept;
+
+} // namespace talmoran::win32
