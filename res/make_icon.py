@@ -5,6 +5,17 @@ Standard library only, so anyone can rebuild the icon without extra packages.
 The output is byte-for-byte deterministic: pure arithmetic, no clock, no randomness.
 
 Usage: python3 make_icon.py [output.ico]   (default: talmoran.ico next to this script)
+
+The file holds a single 256 x 256 image, so the system shrinks it for the 16 and 32
+pixel icons. GDI's default stretch mode (BLACKONWHITE, used by Wine's LoadImage)
+ANDs together all the pixels that fall into one small pixel; smoothing scalers
+average them instead. The drawing suits both:
+  * every edge that matters lies on the 16 pixel grid (one pixel at 16 x 16), with
+    the outline inside the cell next to the fill, so each small pixel is either one
+    whole colour or contains ink (and turns dark);
+  * colours are flat, and colours that touch without an outline are picked so that
+    one is a bitwise subset of the other: the AND then gives one of the two instead
+    of an unrelated colour.
 """
 
 import math
@@ -13,15 +24,34 @@ import struct
 import sys
 
 SIZE = 256
-# 4 x 4 samples per pixel smooth the edges between shapes; the outer edge stays
+G = 16  # one pixel of the 16 x 16 icon
+# 4 x 4 samples per pixel smooth the edges at full size; the outer edge stays
 # hard because the AND mask is 1 bit per pixel.
 SUB = 4
+INK_W = 12  # outline width: thick at full size, and it stays inside one grid cell
 
-INK = (24, 26, 30)  # one dark outline colour for every shape keeps small sizes crisp
+INK = (16, 18, 24)
+STEEL = (0x48, 0x50, 0x60)  # drive body
+PANEL = (0xD8, 0xDC, 0xE8)  # bitwise superset of STEEL and LED
+LED = (0x40, 0xD8, 0x40)
+SHACKLE = (0xE8, 0xF0, 0xF0)  # light against the dark drive; bitwise superset of STEEL
+GOLD = (0xF8, 0xC8, 0x30)
+GOLD_HI = (0xF8, 0xE8, 0x70)  # bitwise superset of GOLD
 
 
-def sd_round_rect(x, y, x0, y0, x1, y1, r):
+def cells(c0, r0, c1, r1):
+    """Pixel rectangle covering grid columns c0..c1 and rows r0..r1 (inclusive)."""
+    return (c0 * G, r0 * G, (c1 + 1) * G, (r1 + 1) * G)
+
+
+def grow(rect, d):
+    x0, y0, x1, y1 = rect
+    return (x0 - d, y0 - d, x1 + d, y1 + d)
+
+
+def sd_round_rect(x, y, rect, r):
     """Signed distance to a rounded rectangle (negative inside)."""
+    x0, y0, x1, y1 = rect
     cx, cy = (x0 + x1) / 2.0, (y0 + y1) / 2.0
     hx, hy = (x1 - x0) / 2.0 - r, (y1 - y0) / 2.0 - r
     qx, qy = abs(x - cx) - hx, abs(y - cy) - hy
@@ -34,52 +64,27 @@ def sd_circle(x, y, cx, cy, r):
     return math.hypot(x - cx, y - cy) - r
 
 
-def mix(a, b, t):
-    t = min(max(t, 0.0), 1.0)
-    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+# --- Layout on the 16 x 16 grid (columns, rows) ---------------------------
+# Drive: a wide slab, fill in rows 4..9; its outline sits in rows 3 and 10.
+DRIVE = cells(1, 4, 14, 9)
+# Front panel in rows 7..8, square cornered (a rounded corner would turn its
+# whole small pixel into steel), ending under the shackle's outline so the light
+# shackle never sits on the light panel, where the two would merge when small.
+PANEL_R = (2 * G, 7 * G, 8 * G + 8, 9 * G)
+# LED centred on a grid point, so it becomes a whole 2 x 2 block at 16 px.
+LED_C = (4 * G, 8 * G, 12.0)
 
-
-# --- Geometry -------------------------------------------------------------
-# Thick outlines (12 px at 256) survive the shrink to 16 px as a visible edge.
-OUT = 12
-
-# Drive: a wide slab across the middle, leaving the lower right to the padlock.
-DRV = (6, 56, 250, 188, 28)
-# Light front panel along the lower half of the drive.
-PNL = (24, 128, 232, 172, 12)
-# Activity LED on the left of the panel, well clear of the padlock.
-LED = (58, 150, 16)
-
-# Padlock body, lower right, overlapping the drive.
-LCK = (106, 140, 250, 250, 22)
-# Shackle: a U of centre-line radius SR around (SCX, SCY), grey half width SHW.
-# It rises above the drive so the padlock keeps its own outline at 16 px; the
-# legs stop inside the body instead of poking out below it.
-SCX, SCY, SR, SHW, SLEG = 178.0, 80.0, 31.0, 13.0, 160.0
-SOUT = 11.0
-# Keyhole: a round head plus a tapering slot.
-KEY_C = (178.0, 184.0, 16.0)
-KEY_SLOT = (178.0, 188.0, 230.0, 6.0, 11.0)  # cx, top y, bottom y, half width top, bottom
-
-
-def sd_shackle(x, y):
-    """Distance to the centre line of the shackle minus its half width."""
-    if y <= SCY:
-        d = abs(math.hypot(x - SCX, y - SCY) - SR)
-    elif y <= SLEG:
-        d = min(abs(x - (SCX - SR)), abs(x - (SCX + SR)))
-    else:
-        return 1e9
-    return d - SHW
-
-
-def sd_keyhole(x, y):
-    d = sd_circle(x, y, *KEY_C)
-    cx, y0, y1, w0, w1 = KEY_SLOT
-    if y0 <= y <= y1:
-        w = w0 + (w1 - w0) * (y - y0) / (y1 - y0)
-        d = min(d, abs(x - cx) - w)
-    return d
+# Padlock body, fill in columns 7..14 and rows 10..14, over the drive's lower right.
+BODY = cells(7, 10, 14, 14)
+BODY_HI = (BODY[0], BODY[1], BODY[2], BODY[1] + G)
+# Shackle: legs in columns 9 and 12, top bar in row 2 (outline in row 1), so it
+# rises above the drive and its hole shows the dark drive. It reaches down behind
+# the body, which hides its lower end.
+SHACKLE_OUT = cells(9, 2, 12, 12)
+SHACKLE_IN = (10 * G, 3 * G + 4, 12 * G, 13 * G)
+# Keyhole: a round head on a grid point and a short slot, dark at every size.
+KEY_HEAD = (11 * G, 12 * G, 12.0)
+KEY_SLOT = (11 * G - 5, 12 * G, 11 * G + 5, 14 * G - 2)
 
 
 def sample(x, y):
@@ -87,39 +92,33 @@ def sample(x, y):
 
     Painter's order from front to back: padlock body, shackle, drive.
     """
-    # Padlock body (gold, lighter at the top for a little volume).
-    d = sd_round_rect(x, y, *LCK)
-    if d <= 0:
-        if d > -OUT:
+    # Padlock body.
+    if sd_round_rect(x, y, grow(BODY, INK_W), 26) <= 0:
+        if sd_round_rect(x, y, BODY, 14) > 0:
             return INK
-        if sd_keyhole(x, y) <= 0:
+        if sd_circle(x, y, *KEY_HEAD) <= 0 or sd_round_rect(x, y, KEY_SLOT, 4) <= 0:
             return INK
-        return mix((255, 214, 64), (222, 150, 10), (y - LCK[1]) / (LCK[3] - LCK[1]))
+        if y < BODY_HI[3]:
+            return GOLD_HI
+        return GOLD
 
-    # Shackle (light grey steel so it stands out against the dark drive).
-    d = sd_shackle(x, y)
-    if d <= SOUT:
-        if d > 0:
-            return INK
-        return mix((238, 240, 244), (170, 176, 186), (x - (SCX - SR - SHW)) / (2 * (SR + SHW)))
+    # Shackle: a thick U, outlined outside only; its hole shows the drive.
+    # Corner radii stay within one grid cell so the straight parts keep whole pixels.
+    if sd_round_rect(x, y, grow(SHACKLE_OUT, INK_W), 16 + INK_W) <= 0:
+        if sd_round_rect(x, y, SHACKLE_IN, 4) > 0:
+            if sd_round_rect(x, y, SHACKLE_OUT, 16) > 0:
+                return INK
+            return SHACKLE
 
-    # Drive body.
-    d = sd_round_rect(x, y, *DRV)
-    if d <= 0:
-        if d > -OUT:
+    # Drive.
+    if sd_round_rect(x, y, grow(DRIVE, INK_W), 28) <= 0:
+        if sd_round_rect(x, y, DRIVE, 16) > 0:
             return INK
-        dl = sd_circle(x, y, *LED)
-        if dl <= 0:
-            if dl > -5:
-                return INK
-            return (40, 230, 70)
-        dp = sd_round_rect(x, y, *PNL)
-        if dp <= 0:
-            if dp > -6:
-                return INK
-            return (214, 220, 228)
-        # Steel, lighter near the top edge as if lit from above.
-        return mix((128, 140, 156), (70, 80, 94), (y - DRV[1]) / (DRV[3] - DRV[1]))
+        if sd_circle(x, y, *LED_C) <= 0:
+            return LED
+        if PANEL_R[0] <= x < PANEL_R[2] and PANEL_R[1] <= y < PANEL_R[3]:
+            return PANEL
+        return STEEL
     return None
 
 
@@ -130,7 +129,7 @@ def render():
     for py in range(SIZE):
         prow, orow = [], []
         for px in range(SIZE):
-            acc = [0.0, 0.0, 0.0]
+            acc = [0, 0, 0]
             hits = 0
             for sy in range(SUB):
                 for sx in range(SUB):
@@ -143,7 +142,7 @@ def render():
             if hits * 2 >= n:
                 # Average only the covered samples: blending with the transparent
                 # black would leave a dark fringe on light desktops.
-                prow.append(tuple(int(round(v / hits)) for v in acc))
+                prow.append(tuple((v + hits // 2) // hits for v in acc))
                 orow.append(True)
             else:
                 prow.append((0, 0, 0))

@@ -17,6 +17,9 @@ up)
     fi
     "$(dirname "$0")/wine-prefix.sh" "$prefix"
     wineserver -p >/dev/null 2>&1 || true # already running is fine
+    # Start Wine's desktop and services now, with no pipe of ctest's, rather
+    # than racing the first test for them.
+    wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
     ;;
 down)
     wineserver -k >/dev/null 2>&1 || true

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Static analysis of the portable sources with clang-tidy (rules and the
+# reasons for them in .clang-tidy) and cppcheck. Every finding is an error.
+# Usage: scripts/static-analysis.sh [host build dir]   (default build/host)
+# The build dir must hold compile_commands.json (cmake --preset host).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$root/build/host}")
+db="$build/compile_commands.json"
+if [ ! -f "$db" ]; then
+    echo "static-analysis.sh: no $db; configure the host build first (cmake --preset host)" >&2
+    exit 2
+fi
+cd "$root"
+
+# Portable sources of ours: what the host build compiles under app/, policy/,
+# platform/ and tests/host, plus the fuzz targets, which the host build only
+# compiles with Clang and TALMORAN_FUZZ=ON. Nothing under platform/win32 and
+# nothing that reaches windows.h, whatever the database says.
+needs_windows() { grep -qE '#[[:space:]]*include[[:space:]]*[<"](windows\.h|platform/win32/)' "$1"; }
+mapfile -t in_db < <(python3 - "$db" "$root" <<'PY'
+import json, os, sys
+db, root = sys.argv[1], sys.argv[2]
+seen = set()
+for entry in json.load(open(db)):
+    path = os.path.normpath(os.path.join(entry.get("directory", ""), entry["file"]))
+    rel = os.path.relpath(path, root)
+    if rel.startswith(("app/", "policy/", "platform/", "tests/host/", "tests/fuzz/")) \
+            and not rel.startswith("platform/win32/") and rel not in seen:
+        seen.add(rel)
+        print(rel)
+PY
+)
+tidy_db=()
+for f in "${in_db[@]}"; do
+    needs_windows "$f" || tidy_db+=("$f")
+done
+tidy_loose=()
+for f in tests/fuzz/*.cpp; do
+    [ -f "$f" ] || continue
+    printf '%s\n' "${tidy_db[@]}" | grep -qxF "$f" || tidy_loose+=("$f")
+done
+sources=("${tidy_db[@]}" "${tidy_loose[@]}")
+if [ ${#sources[@]} -eq 0 ]; then
+    echo "static-analysis.sh: no portable sources found in $db" >&2
+    exit 2
+fi
+
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+jobs=$(nproc)
+
+# clang-tidy, one file per process; a file outside the database (a fuzz
+# target) gets the flags every file of ours is built with.
+export build root logs
+tidy_one() {
+    local f=$1 out
+    out="$logs/tidy.$(echo "$f" | tr '/' '_').log"
+    if [ "${2:-}" = loose ]; then
+        clang-tidy --quiet "$f" -- -std=c++20 -I"$root" >"$out" 2>&1
+    else
+        clang-tidy --quiet -p "$build" "$f" >"$out" 2>&1
+    fi || echo "$f" >>"$logs/tidy.failed"
+}
+export -f tidy_one
+printf '%s\n' "${tidy_db[@]}" | xargs -r -P "$jobs" -I{} bash -c 'tidy_one "$1"' _ {}
+if [ ${#tidy_loose[@]} -gt 0 ]; then
+    printf '%s\n' "${tidy_loose[@]}" | xargs -r -P "$jobs" -I{} bash -c 'tidy_one "$1" loose' _ {}
+fi
+cat "$logs"/tidy.*.log | grep -E ': (warning|error): ' | sed "s|^$root/||" | sort -u >"$logs/tidy.findings" || true
+tidy_count=$(wc -l <"$logs/tidy.findings")
+tidy_failed=0
+[ -f "$logs/tidy.failed" ] && tidy_failed=$(wc -l <"$logs/tidy.failed")
+if [ "$tidy_count" -gt 0 ] || [ "$tidy_failed" -gt 0 ]; then
+    cat "$logs"/tidy.*.log | grep -vE '^[0-9]+ warnings? generated\.$' || true
+fi
+
+# cppcheck over the same sources; headers of ours come in through -I.
+# unusedStructMember is off for tests only: the cases of a parameterised test
+# are read through GoogleTest's GetParam(), which cppcheck cannot follow
+# without the GoogleTest headers, so every member of every case table would be
+# reported as unused.
+cppcheck_status=0
+cppcheck --enable=warning,style,performance,portability --error-exitcode=1 --inline-suppr --std=c++20 \
+    --language=c++ --library=googletest -I "$root" -j "$jobs" --quiet \
+    --suppress='unusedStructMember:tests/*' \
+    --template='{file}:{line}:{column}: {severity}: {message} [{id}]' \
+    "${sources[@]}" >"$logs/cppcheck.log" 2>&1 || cppcheck_status=$?
+cppcheck_count=$(grep -cE ': (error|warning|style|performance|portability): ' "$logs/cppcheck.log" || true)
+[ -s "$logs/cppcheck.log" ] && cat "$logs/cppcheck.log"
+
+echo "static analysis: ${#sources[@]} files (${#tidy_loose[@]} outside the build's database)"
+echo "  clang-tidy: $tidy_count finding(s), $tidy_failed file(s) failed"
+echo "  cppcheck:   $cppcheck_count finding(s), exit $cppcheck_status"
+if [ "$tidy_count" -gt 0 ] || [ "$tidy_failed" -gt 0 ] || [ "$cppcheck_status" -ne 0 ]; then
+    echo "static analysis: FAILED"
+    exit 1
+fi
+echo "static analysis: clean"

@@ -1,0 +1,43 @@
+#pragma once
+// The real window Talmoran, created in the test process exactly as
+// talmoran.exe creates it, and ways to drive it as a user would.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/TalmoranWindow.h"
+
+namespace talmoran::test {
+
+class WindowHarness {
+public:
+    WindowHarness();
+    ~WindowHarness();
+    WindowHarness(const WindowHarness&) = delete;
+    WindowHarness& operator=(const WindowHarness&) = delete;
+
+    [[nodiscard]] TalmoranWindow& Window() { return *window_; }
+    [[nodiscard]] HWND Handle() const { return window_->Handle(); }
+    [[nodiscard]] HWND Control(ControlId id) const { return window_->Control(id); }
+    [[nodiscard]] UINT Dpi() const;
+
+    // Delivers pending messages as the program's own loop does.
+    void Pump() const;
+    // A real mouse click (press and release) at a point of `control`'s client area.
+    void ClickAt(HWND control, POINT point) const;
+    // A real click on tab `tabIndex` (1-based) of TabStrip1.
+    void ClickTab(int tabIndex) const;
+    void Tick(int index, bool ticked = true) const;
+    [[nodiscard]] bool IsTicked(int index) const;
+
+private:
+    std::unique_ptr<TalmoranWindow> window_;
+};
+
+// A control's rectangle in its container's client coordinates.
+[[nodiscard]] RECT RectInParent(HWND control);
+[[nodiscard]] std::wstring TextOf(HWND window);
+
+} // namespace talmoran::test

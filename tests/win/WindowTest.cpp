@@ -1,0 +1,194 @@
+// The real window under Wine: geometry, layout at the running DPI, tab order,
+// the tab pages, the buttons and their boxes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "platform/Twips.h"
+#include "tests/win/BoxWatcher.h"
+#include "tests/win/PrefixRegistry.h"
+#include "tests/win/WindowHarness.h"
+
+namespace talmoran::test {
+namespace {
+
+class RealWindow : public ::testing::Test {
+protected:
+    void SetUp() override { DeletePolicyKey(); }
+    void TearDown() override { DeletePolicyKey(); }
+    WindowHarness harness;
+};
+
+TEST_F(RealWindow, RunsAtTheDpiTheTestAskedFor)
+{
+    const char* expected = std::getenv("TALMORAN_EXPECT_DPI");
+    EXPECT_EQ(harness.Dpi(), expected != nullptr ? static_cast<UINT>(std::atoi(expected)) : 96U);
+}
+
+TEST_F(RealWindow, IsSevenThousandByFourThousandTwipsAndCentred)
+{
+    RECT outer{};
+    GetWindowRect(harness.Handle(), &outer);
+    const UINT dpi = harness.Dpi();
+    EXPECT_NEAR(PixelsToTwips(outer.right - outer.left, dpi), 7000, 1440.0 / dpi);
+    EXPECT_NEAR(PixelsToTwips(outer.bottom - outer.top, dpi), 4000, 1440.0 / dpi);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(outer.left, (screenWidth - (outer.right - outer.left)) / 2.0, 1.0) << "screen " << screenWidth;
+    EXPECT_NEAR(outer.top, (screenHeight - (outer.bottom - outer.top)) / 2.0, 1.0) << "screen " << screenHeight;
+}
+
+TEST_F(RealWindow, HasAFixedBorderNoMinimizeOrMaximizeBoxAndItsCaption)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(harness.Handle(), GWL_STYLE));
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0U);
+    EXPECT_NE(style & WS_SYSMENU, 0U);
+    EXPECT_EQ(TextOf(harness.Handle()), L"Talmoran (talmoran@example.org)");
+}
+
+TEST_F(RealWindow, EveryControlHasItsCaptionAndItsRectangleAtThisDpi)
+{
+    const UINT dpi = harness.Dpi();
+    const auto pixels = [dpi](const TwipsRect& r) {
+        return RECT{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.left, dpi) + TwipsToPixels(r.width, dpi),
+                    TwipsToPixels(r.top, dpi) + TwipsToPixels(r.height, dpi)};
+    };
+    for (const ControlSpec& spec : Controls()) {
+        HWND control = harness.Control(spec.id);
+        ASSERT_NE(control, nullptr);
+        // The pages share the first page's place once the load step stacked them.
+        const TwipsRect laidOut = spec.id == ControlId::ChoiceFrame1 ? ControlById(ControlId::ChoiceFrame0).rect : spec.rect;
+        const RECT expected = pixels(laidOut);
+        const RECT actual = RectInParent(control);
+        EXPECT_EQ(actual.left, expected.left) << static_cast<int>(spec.id);
+        EXPECT_EQ(actual.top, expected.top) << static_cast<int>(spec.id);
+        EXPECT_EQ(actual.right, expected.right) << static_cast<int>(spec.id);
+        EXPECT_EQ(actual.bottom, expected.bottom) << static_cast<int>(spec.id);
+        if (spec.kind != ControlKind::TabStrip) {
+            EXPECT_EQ(TextOf(control), spec.text);
+        }
+        EXPECT_EQ(GetDlgCtrlID(control), static_cast<int>(spec.id));
+    }
+    HWND tabs = harness.Control(ControlId::TabStrip1);
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+    for (int i = 0; i < 2; ++i) {
+        wchar_t caption[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        item.cchTextMax = 64;
+        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(std::wstring_view(caption), kTabCaptions.at(static_cast<std::size_t>(i)));
+    }
+}
+
+TEST_F(RealWindow, StartsWithNoTickWhateverPoliciesAreSet)
+{
+    SetPolicyDword(L"NoViewOnDrive", 0x3FFFFFF);
+    SetPolicyDword(L"NoDrives", 4);
+    WindowHarness fresh;
+    for (int i = 0; i < kCheckBoxCount; ++i) {
+        EXPECT_FALSE(fresh.IsTicked(i)) << i;
+    }
+}
+
+TEST_F(RealWindow, TabWalksTheBoxesThenTheShownPageAndEndsOnTheTabStrip)
+{
+    std::vector<HWND> expected;
+    for (int i = 0; i < kCheckBoxCount; ++i) {
+        expected.push_back(harness.Control(Check1Id(i)));
+    }
+    expected.push_back(harness.Control(ControlId::Lock));
+    expected.push_back(harness.Control(ControlId::Unlock));
+    expected.push_back(harness.Control(ControlId::TabStrip1));
+    expected.push_back(harness.Control(Check1Id(0)));
+
+    HWND focus = GetFocus();
+    ASSERT_EQ(focus, expected.front()) << "the focus starts on A";
+    for (std::size_t step = 1; step < expected.size(); ++step) {
+        focus = GetNextDlgTabItem(harness.Handle(), focus, FALSE);
+        EXPECT_EQ(focus, expected[step]) << "step " << step << ": " << TextOf(focus);
+    }
+
+    harness.ClickTab(2);
+    EXPECT_EQ(GetNextDlgTabItem(harness.Handle(), harness.Control(Check1Id(26)), FALSE),
+              harness.Control(ControlId::Hide));
+    EXPECT_EQ(GetNextDlgTabItem(harness.Handle(), harness.Control(ControlId::Hide), FALSE),
+              harness.Control(ControlId::Unhide));
+}
+
+TEST_F(RealWindow, ClickingATabSwapsThePageFramesAndTicksStay)
+{
+    HWND lockPage = harness.Control(ControlId::ChoiceFrame0);
+    HWND hidePage = harness.Control(ControlId::ChoiceFrame1);
+    harness.Tick(2);
+    harness.Tick(26);
+    ASSERT_EQ(harness.Window().Variables().CurrentPage, 1);
+    ASSERT_TRUE(IsWindowVisible(lockPage));
+    ASSERT_FALSE(IsWindowVisible(hidePage));
+
+    harness.ClickTab(2);
+    EXPECT_EQ(harness.Window().Variables().CurrentPage, 2);
+    EXPECT_FALSE(IsWindowVisible(lockPage));
+    EXPECT_TRUE(IsWindowVisible(hidePage));
+    const RECT a = RectInParent(lockPage);
+    const RECT b = RectInParent(hidePage);
+    EXPECT_TRUE(EqualRect(&a, &b)) << "both pages lie on one place";
+    EXPECT_TRUE(harness.IsTicked(2));
+    EXPECT_TRUE(harness.IsTicked(26));
+
+    harness.ClickTab(1);
+    EXPECT_EQ(harness.Window().Variables().CurrentPage, 1);
+    EXPECT_TRUE(IsWindowVisible(lockPage));
+    EXPECT_FALSE(IsWindowVisible(hidePage));
+    EXPECT_TRUE(harness.IsTicked(2));
+}
+
+struct ButtonCase {
+    ControlId button;
+    int page;
+    const wchar_t* valueName;
+    std::uint32_t written; // with C and D ticked
+    const wchar_t* message;
+};
+
+class RealButtons : public RealWindow, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(RealButtons, WriteTheRegistryAndRaiseTheBoxWhileTheWindowIsDisabled)
+{
+    harness.ClickTab(GetParam().page);
+    harness.Tick(2);
+    harness.Tick(3);
+    auto watcher = WatchForBox();
+    SendMessageW(harness.Control(GetParam().button), BM_CLICK, 0, 0);
+    const SeenBox seen = watcher.get();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, GetParam().message);
+    EXPECT_EQ(seen.title, L"Talmoran");
+    EXPECT_EQ(seen.buttons, std::vector<std::wstring>{L"OK"});
+    EXPECT_EQ(seen.owner, harness.Handle());
+    EXPECT_TRUE(seen.ownerDisabled) << "the window takes no input while the box is open";
+    EXPECT_TRUE(IsWindowEnabled(harness.Handle())) << "and takes it again afterwards";
+    const auto stored = ReadPolicyValue(GetParam().valueName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->dword, GetParam().written);
+    EXPECT_TRUE(harness.IsTicked(2)) << "commands change no tick";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FourButtons, RealButtons,
+    ::testing::Values(
+        ButtonCase{ControlId::Lock, 1, L"NoViewOnDrive", 12,
+                   L"Your seleted Drive(s) will be Lock after restart or re-login your windows."},
+        ButtonCase{ControlId::Unlock, 1, L"NoViewOnDrive", 0,
+                   L"All Locked Drive(s) will be Unlock after restart or re-login your windows."},
+        ButtonCase{ControlId::Hide, 2, L"NoDrives", 12,
+                   L"Your seleted Drive(s) will Hide after restart or re-login your windows."},
+        ButtonCase{ControlId::Unhide, 2, L"NoDrives", 0,
+                   L"All Hidden Drive(s) will Show after restart or re-login your windows."}));
+
+} // namespace
+} // namespace talmoran::test
