@@ -35,10 +35,13 @@ tidy_db=()
 for f in "${in_db[@]}"; do
     needs_windows "$f" || tidy_db+=("$f")
 done
+declare -A listed=()
+for f in "${in_db[@]}"; do listed[$f]=1; done
 tidy_loose=()
 for f in tests/fuzz/*.cpp; do
-    [ -f "$f" ] || continue
-    printf '%s\n' "${tidy_db[@]}" | grep -qxF "$f" || tidy_loose+=("$f")
+    if [ -f "$f" ] && [ -z "${listed[$f]:-}" ]; then
+        tidy_loose+=("$f")
+    fi
 done
 sources=("${tidy_db[@]}" "${tidy_loose[@]}")
 if [ ${#sources[@]} -eq 0 ]; then

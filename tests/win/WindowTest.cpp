@@ -85,6 +85,70 @@ TEST_F(RealWindow, EveryControlHasItsCaptionAndItsRectangleAtThisDpi)
     }
 }
 
+// Pixels `text` takes in `control`'s font, without the access key marker.
+SIZE TextExtent(HWND control, std::wstring text)
+{
+    std::erase(text, L'&');
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size;
+}
+
+std::wstring NoteLine(HWND note, int line)
+{
+    wchar_t buffer[128] = {};
+    buffer[0] = 127; // EM_GETLINE reads the buffer's size from its first word
+    const auto length = SendMessageW(note, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer));
+    return std::wstring(buffer, static_cast<std::size_t>(length));
+}
+
+TEST_F(RealWindow, UsesAFixedPitchFontWithAnEightPixelCellScaledToTheDpi)
+{
+    const auto& font = harness.Window().Font();
+    const int wanted = MulDiv(8, static_cast<int>(harness.Dpi()), 96);
+    EXPECT_GE(font.cellWidth, wanted - 1) << "face " << std::string(font.face.begin(), font.face.end());
+    EXPECT_LE(font.cellWidth, wanted);
+    if (harness.Dpi() == 96) {
+        EXPECT_EQ(font.face, L"Fixedsys") << "the system has it at 96 DPI";
+    }
+}
+
+TEST_F(RealWindow, EveryCaptionFitsItsControlAndEachNoteKeepsItsTwoLines)
+{
+    const int checkGlyph = GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
+    for (const ControlSpec& spec : Controls()) {
+        HWND control = harness.Control(spec.id);
+        RECT client{};
+        GetClientRect(control, &client);
+        const SIZE text = TextExtent(control, std::wstring(spec.text));
+        if (spec.kind == ControlKind::Button) {
+            EXPECT_LE(text.cx + 4 * GetSystemMetrics(SM_CXEDGE), client.right) << TextOf(control);
+            EXPECT_LE(text.cy, client.bottom) << TextOf(control);
+        } else if (spec.kind == ControlKind::CheckBox) {
+            EXPECT_LE(checkGlyph + text.cx, client.right) << TextOf(control);
+            EXPECT_LE(text.cy, client.bottom + 2) << TextOf(control);
+        }
+    }
+    const struct {
+        ControlId note;
+        const wchar_t* first;
+    } notes[] = {{ControlId::Text2, L"If you want to lock any drive(s) previous action "},
+                 {ControlId::Text3, L"If you want to hide any drive(s) previous action "}};
+    for (const auto& [id, first] : notes) {
+        HWND note = harness.Control(id);
+        EXPECT_EQ(NoteLine(note, 0), first);
+        EXPECT_EQ(NoteLine(note, 1), L"has been canceled.");
+        const auto lineHeight = TextExtent(note, L"X").cy;
+        RECT client{};
+        GetClientRect(note, &client);
+        EXPECT_LE(2 * lineHeight, client.bottom) << "both lines show";
+    }
+}
+
 TEST_F(RealWindow, StartsWithNoTickWhateverPoliciesAreSet)
 {
     SetPolicyDword(L"NoViewOnDrive", 0x3FFFFFF);

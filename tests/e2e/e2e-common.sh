@@ -1,0 +1,33 @@
+# Shared by the end-to-end tests: the test run's prefix and display, and
+# starting talmoran.exe as its own process.
+#   BUILD: the Windows build folder; ROOT: the source folder.
+set -euo pipefail
+export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+if [ -z "${DISPLAY:-}" ] && [ -f "$WINEPREFIX.display" ]; then
+    read -r shared_display _ <"$WINEPREFIX.display"
+    export DISPLAY="$shared_display"
+fi
+source "$ROOT/scripts/x11-window.sh"
+policy_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
+
+# Prints a policy value's data in decimal, or "absent".
+policy_value() {
+    local hex
+    hex=$(wine reg query "$policy_key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name {print $3}')
+    [ -n "$hex" ] && echo $((hex)) || echo absent
+}
+
+# Starts talmoran.exe in the background; sets TALMORAN_PID and TALMORAN_WINDOW.
+start_talmoran() {
+    wine "$BUILD/talmoran.exe" >/dev/null 2>&1 &
+    TALMORAN_PID=$!
+    TALMORAN_WINDOW=$(wait_for_window "^Talmoran \(" 30)
+    sleep 0.3 # let the first paint and the initial focus settle
+}
+
+# Closes the window with Alt+F4; sets TALMORAN_STATUS to the program's exit code.
+close_talmoran() {
+    xdotool key alt+F4
+    TALMORAN_STATUS=0
+    wait "$TALMORAN_PID" || TALMORAN_STATUS=$?
+}
