@@ -3,6 +3,8 @@
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_link_options(LINKER:--dynamicbase LINKER:--high-entropy-va LINKER:--nxcompat LINKER:--no-insert-timestamp)
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(LINKER:--gc-sections)
 add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
 
 # GoogleTest from the system's sources, built with the cross compiler.

@@ -1,11 +1,13 @@
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace talmoran {
 
 RuntimeError::RuntimeError(std::int32_t number, std::wstring description)
-    : std::runtime_error("talmoran run-time error " + std::to_string(number)), number_(number),
+    : std::runtime_error("talmoran run-time error"), number_(number),
       description_(std::move(description))
 {
 }
@@ -13,6 +15,20 @@ RuntimeError::RuntimeError(std::int32_t number, std::wstring description)
 RuntimeError::RuntimeError(ErrorNumber number, std::wstring description)
     : RuntimeError(static_cast<std::int32_t>(number), std::move(description))
 {
+}
+
+// Written out by hand: std::to_wstring would link the whole printf machinery
+// into an exe whose size we watch.
+std::wstring DecimalText(std::int64_t number)
+{
+    const bool negative = number < 0;
+    auto magnitude = negative ? 0U - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return negative ? L"-" + digits : digits;
 }
 
 RuntimeError RuntimeError::Overflow()
@@ -27,15 +43,17 @@ RuntimeError RuntimeError::SubscriptOutOfRange()
 
 std::wstring FormatRuntimeErrorReport(const RuntimeError& error)
 {
-    return L"Run-time error '" + std::to_wstring(error.Number()) + L"':\r\n\r\n" + error.Description();
+    return L"Run-time error '" + DecimalText(error.Number()) + L"':\r\n\r\n" + error.Description();
 }
 
 std::wstring FormatUnexpectedErrorReport(const std::exception& error)
 {
-    std::wstring what;
-    for (const char* p = error.what(); *p != '\0'; ++p) {
-        what.push_back(static_cast<unsigned char>(*p));
-    }
+    // Each byte widened on its own: what() has no known encoding, and Latin-1
+    // keeps ASCII exact without guessing.
+    const std::string_view text = error.what();
+    std::wstring what(text.size(), L'\0');
+    std::transform(text.begin(), text.end(), what.begin(),
+                   [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
     return L"Run-time error:\r\n\r\n" + what;
 }
 

@@ -33,6 +33,9 @@ private:
     std::wstring description_;
 };
 
+// A number in decimal digits, with a minus sign when negative.
+[[nodiscard]] std::wstring DecimalText(std::int64_t number);
+
 // The text shown when an error reaches no command's trap:
 // "Run-time error '6':" a blank line, then the description.
 [[nodiscard]] std::wstring FormatRuntimeErrorReport(const RuntimeError& error);

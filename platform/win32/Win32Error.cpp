@@ -10,7 +10,7 @@ RuntimeError Win32Error(DWORD code)
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring description = length > 0 ? std::wstring(text, length) : L"Windows error " + std::to_wstring(code);
+    std::wstring description = length > 0 ? std::wstring(text, length) : L"Windows error " + DecimalText(code);
     LocalFree(text);
     while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r')) {
         description.pop_back();

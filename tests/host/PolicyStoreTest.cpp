@@ -1,10 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <clocale>
+#include <stdexcept>
+#include <string>
+
 #include "policy/PolicyStore.h"
 #include "tests/host/Fakes.h"
 
 namespace talmoran::test {
 namespace {
+
+// The C locale and a Unicode one, where towupper and towlower map far more
+// than ASCII: the split must give the same answer in both.
+constexpr std::array<const char*, 2> kLocales = {"C", "C.UTF-8"};
+
+// Puts LC_CTYPE back as it was when the test ends.
+class ScopedCtypeLocale {
+public:
+    ScopedCtypeLocale() : saved_(std::setlocale(LC_CTYPE, nullptr)) {}
+    ~ScopedCtypeLocale() { (void)std::setlocale(LC_CTYPE, saved_.c_str()); }
+    ScopedCtypeLocale(const ScopedCtypeLocale&) = delete;
+    ScopedCtypeLocale& operator=(const ScopedCtypeLocale&) = delete;
+    ScopedCtypeLocale(ScopedCtypeLocale&&) = delete;
+    ScopedCtypeLocale& operator=(ScopedCtypeLocale&&) = delete;
+
+private:
+    std::string saved_;
+};
 
 struct SplitCase {
     std::wstring path;
@@ -14,25 +37,33 @@ struct SplitCase {
 
 class SplitAcceptsTest : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitAcceptsTest, SplitsIntoKeyAndValueName)
+TEST_P(SplitAcceptsTest, SplitsIntoKeyAndValueNameInAnyLocale)
 {
-    const ValuePath split = SplitValuePath(GetParam().path);
-    EXPECT_EQ(split.keyPath, GetParam().key);
-    EXPECT_EQ(split.valueName, GetParam().name);
+    const ScopedCtypeLocale restore;
+    for (const char* locale : kLocales) {
+        ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr) << locale;
+        const ValuePath split = SplitValuePath(GetParam().path);
+        EXPECT_EQ(split.keyPath, GetParam().key) << locale;
+        EXPECT_EQ(split.valueName, GetParam().name) << locale;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     CurrentUserPaths, SplitAcceptsTest,
-    ::testing::Values(SplitCase{std::wstring(PolicyValuePath(Policy::Lock)), kExplorerPolicyKey, L"NoViewOnDrive"},
-                      SplitCase{std::wstring(PolicyValuePath(Policy::Hide)), kExplorerPolicyKey, L"NoDrives"},
+    ::testing::Values(SplitCase{std::wstring(PolicyValuePath(Policy::Lock)), ExplorerPolicyKey(), L"NoViewOnDrive"},
+                      SplitCase{std::wstring(PolicyValuePath(Policy::Hide)), ExplorerPolicyKey(), L"NoDrives"},
                       SplitCase{L"HKEY_CURRENT_USER\\Software\\V", L"Software", L"V"},
                       SplitCase{L"hkcu\\A\\B\\C", L"A\\B", L"C"}));
 
 class SplitRefusesTest : public ::testing::TestWithParam<std::wstring> {};
 
-TEST_P(SplitRefusesTest, RefusesWithARuntimeError)
+TEST_P(SplitRefusesTest, RefusesWithARuntimeErrorInAnyLocale)
 {
-    EXPECT_THROW((void)SplitValuePath(GetParam()), RuntimeError);
+    const ScopedCtypeLocale restore;
+    for (const char* locale : kLocales) {
+        ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr) << locale;
+        EXPECT_THROW((void)SplitValuePath(GetParam()), RuntimeError) << locale;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -40,21 +71,24 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives",
                       L"HKEY_LOCAL_MACHINE\\Software\\X", L"HKCUX\\Software\\X", L"\\Software\\X", L"", L"HKCU",
                       L"HKCU\\NoKey", L"HKCU\\Software\\", L"HKCU\\\\Value", L"HKCU\\Soft\\\\ware\\Value",
-                      std::wstring(L"HKCU\\Software\\Ex\0plorer\\NoDrives", 32), L"Software\\X"));
+                      std::wstring(L"HKCU\\Software\\Ex\0plorer\\NoDrives", 32), L"Software\\X",
+                      // Letters that case-map onto the hive's ASCII in a Unicode locale only:
+                      // long s (U+017F) upper-cases to S, Kelvin sign (U+212A) lower-cases to k.
+                      L"HKEY_CURRENT_U\u017FER\\Software\\V", L"H\u212ACU\\Software\\V"));
 
 TEST(WritePolicyValue, WritesOneDwordAtThePolicysPathAndRemembersThePath)
 {
     FakeRegistry registry;
-    registry.values[{kExplorerPolicyKey, L"NoRun"}] = 1;
+    registry.values[{ExplorerPolicyKey(), L"NoRun"}] = 1;
     std::wstring PolicyPath;
 
     WritePolicyValue(registry, Policy::Lock, 5, PolicyPath);
 
     EXPECT_EQ(PolicyPath, PolicyValuePath(Policy::Lock));
     EXPECT_EQ(registry.writes, 1);
-    EXPECT_EQ((registry.values[{kExplorerPolicyKey, L"NoViewOnDrive"}]), 5U);
-    EXPECT_EQ(registry.values.count({kExplorerPolicyKey, L"NoDrives"}), 0U);
-    EXPECT_EQ((registry.values[{kExplorerPolicyKey, L"NoRun"}]), 1U);
+    EXPECT_EQ((registry.values[{ExplorerPolicyKey(), L"NoViewOnDrive"}]), 5U);
+    EXPECT_EQ(registry.values.count({ExplorerPolicyKey(), L"NoDrives"}), 0U);
+    EXPECT_EQ((registry.values[{ExplorerPolicyKey(), L"NoRun"}]), 1U);
 }
 
 TEST(WritePolicyValue, ARefusedKeyRaisesWithThePathAlreadyRemembered)
@@ -89,8 +123,19 @@ TEST(CheckedArithmetic, RaisesOverflowInsteadOfWrapping)
 
 TEST(RuntimeErrorReport, NamesTheNumberAndTheText)
 {
+    EXPECT_EQ(FormatRuntimeErrorReport(RuntimeError(-2147024891, L"Access is denied.")),
+              L"Run-time error '-2147024891':\r\n\r\nAccess is denied.");
+    EXPECT_EQ(DecimalText(0), L"0");
+    EXPECT_EQ(DecimalText(INT64_MIN), L"-9223372036854775808");
     EXPECT_EQ(FormatRuntimeErrorReport(RuntimeError::SubscriptOutOfRange()),
               L"Run-time error '9':\r\n\r\nSubscript out of range");
+}
+
+TEST(RuntimeErrorReport, WidensAnUnexpectedErrorsTextByteForByte)
+{
+    // A byte above 0x7F must not be sign-extended into a wide character.
+    EXPECT_EQ(FormatUnexpectedErrorReport(std::runtime_error("bad_alloc \xE9")),
+              L"Run-time error:\r\n\r\nbad_alloc \u00E9");
 }
 
 } // namespace

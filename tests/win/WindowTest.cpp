@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/Twips.h"
@@ -37,6 +38,7 @@ TEST_F(RealWindow, IsSevenThousandByFourThousandTwipsAndCentred)
     EXPECT_NEAR(PixelsToTwips(outer.bottom - outer.top, dpi), 4000, 1440.0 / dpi);
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    std::printf("screen %dx%d pixels, window at %ld,%ld\n", screenWidth, screenHeight, outer.left, outer.top);
     EXPECT_NEAR(outer.left, (screenWidth - (outer.right - outer.left)) / 2.0, 1.0) << "screen " << screenWidth;
     EXPECT_NEAR(outer.top, (screenHeight - (outer.bottom - outer.top)) / 2.0, 1.0) << "screen " << screenHeight;
 }
@@ -209,6 +211,28 @@ TEST_F(RealWindow, ClickingATabSwapsThePageFramesAndTicksStay)
     EXPECT_TRUE(IsWindowVisible(lockPage));
     EXPECT_FALSE(IsWindowVisible(hidePage));
     EXPECT_TRUE(harness.IsTicked(2));
+}
+
+TEST_F(RealWindow, AnErrorInATabClickIsReportedAndEndsTheProgram)
+{
+    // A tab with no page behind it, as a broken build could have: selecting
+    // it asks for ChoiceFrame(2).
+    HWND tabs = harness.Control(ControlId::TabStrip1);
+    wchar_t caption[] = L"Broken";
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    SendMessageW(tabs, TCM_INSERTITEMW, 2, reinterpret_cast<LPARAM>(&item));
+    auto watcher = WatchForBox();
+    harness.ClickTab(3);
+    const SeenBox report = watcher.get();
+    harness.Pump();
+    ASSERT_TRUE(report.found);
+    EXPECT_EQ(report.title, L"Talmoran");
+    EXPECT_EQ(report.text, L"Run-time error '9':\r\n\r\nSubscript out of range");
+    EXPECT_EQ(report.buttons, std::vector<std::wstring>{L"OK"});
+    EXPECT_FALSE(IsWindow(harness.Handle())) << "the program ends";
+    EXPECT_NE(harness.Window().ExitCode(), 0);
 }
 
 struct ButtonCase {
