@@ -78,10 +78,14 @@ void TalmoranWindow::BuildControls(HINSTANCE instance)
 
 void TalmoranWindow::ApplyLayout(UINT dpi)
 {
+    // Moved in one batch: one repaint of the window, not one per control.
+    HDWP batch = BeginDeferWindowPos(static_cast<int>(Controls().size()));
     for (const ControlSpec& spec : Controls()) {
-        MoveWindow(controls_.at(spec.id), TwipsToPixels(spec.rect.left, dpi), TwipsToPixels(spec.rect.top, dpi),
-                   TwipsToPixels(spec.rect.width, dpi), TwipsToPixels(spec.rect.height, dpi), TRUE);
+        batch = DeferWindowPos(batch, controls_.at(spec.id), nullptr, TwipsToPixels(spec.rect.left, dpi),
+                               TwipsToPixels(spec.rect.top, dpi), TwipsToPixels(spec.rect.width, dpi),
+                               TwipsToPixels(spec.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    EndDeferWindowPos(batch);
     if (loaded_) {
         StackFramesOnFirst(*ChoiceFrame_, false); // the pages keep sharing one place
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cwctype>
 
 #include "platform/RuntimeError.h"
 
@@ -17,11 +16,18 @@ constexpr std::wstring_view kHidePath =
 // The registry's own spellings of the current user's hive.
 constexpr std::array<std::wstring_view, 2> kCurrentUserHives = {L"HKCU", L"HKEY_CURRENT_USER"};
 
+// ASCII letters only: towupper follows the process locale, and in a Unicode
+// one it turns a long s (U+017F) into S, which let HKEY_CURRENT_U<long s>ER
+// pass for the current user's hive.
+constexpr wchar_t AsciiUpper(wchar_t c)
+{
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
 bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return std::towupper(static_cast<wint_t>(x)) == std::towupper(static_cast<wint_t>(y));
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](wchar_t x, wchar_t y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
 [[noreturn]] void RefusePath()

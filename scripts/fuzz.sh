@@ -32,7 +32,9 @@ status=0
 
 grep -E '^Done [0-9]+ runs' "$log" || true
 if [ "$status" -ne 0 ]; then
-    tail -n 40 "$log"
+    # The report from the first error on, not libFuzzer's progress lines.
+    first=$(grep -n -m1 -E 'ERROR:|runtime error:|deadly signal' "$log" | cut -d: -f1 || true)
+    tail -n +"${first:-1}" "$log" | head -n 60
     echo "fuzz.sh: $target failed (exit $status); full log in $log, crashing input in $artifacts" >&2
     exit 1
 fi

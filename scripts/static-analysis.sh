@@ -15,8 +15,8 @@ cd "$root"
 
 # Portable sources of ours: what the host build compiles under app/, policy/,
 # platform/ and tests/host, plus the fuzz targets, which the host build only
-# compiles with Clang and TALMORAN_FUZZ=ON. Nothing under platform/win32 and
-# nothing that reaches windows.h, whatever the database says.
+# compiles with Clang and TALMORAN_FUZZ=ON. Nothing under platform/win32, and
+# as a guard nothing that includes windows.h or a platform/win32 header itself.
 needs_windows() { grep -qE '#[[:space:]]*include[[:space:]]*[<"](windows\.h|platform/win32/)' "$1"; }
 mapfile -t in_db < <(python3 - "$db" "$root" <<'PY'
 import json, os, sys
@@ -66,8 +66,10 @@ tidy_one() {
     fi || echo "$f" >>"$logs/tidy.failed"
 }
 export -f tidy_one
+# shellcheck disable=SC2016 # $1 is the child shell's, not ours
 printf '%s\n' "${tidy_db[@]}" | xargs -r -P "$jobs" -I{} bash -c 'tidy_one "$1"' _ {}
 if [ ${#tidy_loose[@]} -gt 0 ]; then
+    # shellcheck disable=SC2016 # as above
     printf '%s\n' "${tidy_loose[@]}" | xargs -r -P "$jobs" -I{} bash -c 'tidy_one "$1" loose' _ {}
 fi
 cat "$logs"/tidy.*.log | grep -E ': (warning|error): ' | sed "s|^$root/||" | sort -u >"$logs/tidy.findings" || true
@@ -90,7 +92,9 @@ cppcheck --enable=warning,style,performance,portability --error-exitcode=1 --inl
     --template='{file}:{line}:{column}: {severity}: {message} [{id}]' \
     "${sources[@]}" >"$logs/cppcheck.log" 2>&1 || cppcheck_status=$?
 cppcheck_count=$(grep -cE ': (error|warning|style|performance|portability): ' "$logs/cppcheck.log" || true)
-[ -s "$logs/cppcheck.log" ] && cat "$logs/cppcheck.log"
+if [ -s "$logs/cppcheck.log" ]; then
+    cat "$logs/cppcheck.log"
+fi
 
 echo "static analysis: ${#sources[@]} files (${#tidy_loose[@]} outside the build's database)"
 echo "  clang-tidy: $tidy_count finding(s), $tidy_failed file(s) failed"

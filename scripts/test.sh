@@ -9,6 +9,8 @@ jobs=$(nproc)
 cmake --preset host >/dev/null
 cmake --build --preset host -j "$jobs"
 ctest --preset host -j "$jobs"
+scripts/static-analysis.sh build/host
+scripts/fuzz.sh 30
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"

@@ -35,7 +35,7 @@ public:
         if (index < 0 || index >= static_cast<std::int16_t>(values.size()) || failingIndex == index) {
             throw RuntimeError::SubscriptOutOfRange();
         }
-        return values[static_cast<std::size_t>(index)];
+        return values.at(static_cast<std::size_t>(index));
     }
 };
 
@@ -96,6 +96,11 @@ public:
     }
 };
 
-inline const std::wstring kExplorerPolicyKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+// A function, not a global string: building a std::wstring before main could
+// throw where no test can catch it.
+inline std::wstring ExplorerPolicyKey()
+{
+    return L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+}
 
 } // namespace talmoran::test

@@ -19,15 +19,38 @@ public:
 
     [[nodiscard]] float Width() const override { return width; }
     [[nodiscard]] float Height() const override { return height; }
-    void SetWidth(float twips) override { calls.push_back("Width"), width = twips; }
-    void SetHeight(float twips) override { calls.push_back("Height"), height = forcedHeight > 0 ? forcedHeight : twips; }
-    void SetLeft(float twips) override { calls.push_back("Left"), left = twips; }
-    void SetTop(float twips) override { calls.push_back("Top"), top = twips; }
+    void SetWidth(float twips) override
+    {
+        calls.emplace_back("Width");
+        width = twips;
+    }
+    void SetHeight(float twips) override
+    {
+        calls.emplace_back("Height");
+        height = forcedHeight > 0 ? forcedHeight : twips;
+    }
+    void SetLeft(float twips) override
+    {
+        calls.emplace_back("Left");
+        left = twips;
+    }
+    void SetTop(float twips) override
+    {
+        calls.emplace_back("Top");
+        top = twips;
+    }
+};
+
+// Built from named sides, FakeScreen({.width = ..., .height = ...}), so that
+// a test cannot pass them the wrong way round.
+struct ScreenSize {
+    float width;
+    float height;
 };
 
 struct FakeScreen final : public Screen {
     float width, height;
-    FakeScreen(float w, float h) : width(w), height(h) {}
+    explicit FakeScreen(ScreenSize size) : width(size.width), height(size.height) {}
     [[nodiscard]] float Width() const override { return width; }
     [[nodiscard]] float Height() const override { return height; }
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "policy/PolicyCommands.h"
 #include "tests/host/Fakes.h"
 
@@ -15,7 +17,7 @@ struct CommandCase {
     const wchar_t* failure;
 };
 
-const CommandCase kCommands[] = {
+const std::array<CommandCase, 4> kCommands = {{
     {"Lock", Command::Lock, L"NoViewOnDrive", 12,
      L"Your seleted Drive(s) will be Lock after restart or re-login your windows.",
      L"You are not Administrator. You can not lock selected drive(s). Please contact an Administrator."},
@@ -27,7 +29,7 @@ const CommandCase kCommands[] = {
     {"Unhide", Command::Unhide, L"NoDrives", 0,
      L"All Hidden Drive(s) will Show after restart or re-login your windows.",
      L"You are not Administrator. You can not unhide drive(s). Please contact an Administrator."},
-};
+}};
 
 // One command run against fakes, with the window-level variables it leaves.
 struct Harness {
@@ -46,18 +48,18 @@ TEST_P(CommandTest, WritesOneValueThenShowsItsSuccessBoxWithOkOnly)
 {
     Harness h;
     h.boxes.Tick({2, 3});
-    h.registry.values[{kExplorerPolicyKey, L"NoRun"}] = 1;
+    h.registry.values[{ExplorerPolicyKey(), L"NoRun"}] = 1;
 
     h.Run(GetParam().command);
 
     EXPECT_EQ(h.registry.writes, 1);
-    EXPECT_EQ((h.registry.values[{kExplorerPolicyKey, GetParam().valueName}]), GetParam().writtenWithCandD);
+    EXPECT_EQ((h.registry.values[{ExplorerPolicyKey(), GetParam().valueName}]), GetParam().writtenWithCandD);
     EXPECT_EQ(h.registry.values.size(), 2U) << "only the command's own value beside NoRun";
-    EXPECT_EQ((h.registry.values[{kExplorerPolicyKey, L"NoRun"}]), 1U);
+    EXPECT_EQ((h.registry.values[{ExplorerPolicyKey(), L"NoRun"}]), 1U);
     ASSERT_EQ(h.box.shown.size(), 1U);
     EXPECT_EQ(h.box.shown[0].prompt, GetParam().success);
     EXPECT_EQ(h.box.shown[0].style, MessageBoxStyle::OkOnly);
-    EXPECT_EQ(h.PolicyPath, L"HKCU\\" + kExplorerPolicyKey + L"\\" + GetParam().valueName);
+    EXPECT_EQ(h.PolicyPath, L"HKCU\\" + ExplorerPolicyKey() + L"\\" + GetParam().valueName);
 }
 
 TEST_P(CommandTest, AllDrivesTickedWritesEveryDriveOnlyForLockAndHide)
@@ -66,7 +68,7 @@ TEST_P(CommandTest, AllDrivesTickedWritesEveryDriveOnlyForLockAndHide)
     h.boxes.Tick({0, 26});
     h.Run(GetParam().command);
     const bool selects = GetParam().writtenWithCandD != 0;
-    EXPECT_EQ((h.registry.values[{kExplorerPolicyKey, GetParam().valueName}]), selects ? 0x3FFFFFFU : 0U);
+    EXPECT_EQ((h.registry.values[{ExplorerPolicyKey(), GetParam().valueName}]), selects ? 0x3FFFFFFU : 0U);
     EXPECT_EQ(h.boxes.reads, selects ? 27 : 0) << "Unlock and Unhide ignore the boxes";
 }
 
@@ -88,7 +90,7 @@ TEST_P(CommandFailureTest, ShowsOnlyItsFailureBoxAndWritesNothingBeforeTheWrite)
     }
     Harness h;
     h.boxes.Tick({2, 3});
-    h.registry.values[{kExplorerPolicyKey, command.valueName}] = 99;
+    h.registry.values[{ExplorerPolicyKey(), command.valueName}] = 99;
     h.boxes.failingIndex = failure.stage == FailAt::ReadingABox ? 3 : -1;
     h.registry.refuseKey = failure.stage == FailAt::CreatingTheKey;
     h.registry.refuseWrite = failure.stage == FailAt::Writing;
@@ -102,7 +104,7 @@ TEST_P(CommandFailureTest, ShowsOnlyItsFailureBoxAndWritesNothingBeforeTheWrite)
     EXPECT_EQ(h.box.shown.back().prompt, command.failure);
     EXPECT_EQ(h.box.shown.back().style, MessageBoxStyle::OkOnly);
     EXPECT_EQ(h.box.shown.size(), failure.stage == FailAt::ShowingSuccess ? 2U : 1U);
-    EXPECT_EQ((h.registry.values[{kExplorerPolicyKey, command.valueName}]),
+    EXPECT_EQ((h.registry.values[{ExplorerPolicyKey(), command.valueName}]),
               failure.valueWritten ? command.writtenWithCandD : 99U);
 }
 
@@ -113,8 +115,10 @@ std::string CommandName(const ::testing::TestParamInfo<CommandCase>& param)
 
 std::string CommandAndStageName(const ::testing::TestParamInfo<std::tuple<CommandCase, FailureCase>>& param)
 {
-    static const char* const kStages[] = {"ReadingABox", "CreatingTheKey", "Writing", "ShowingSuccess"};
-    return std::string(std::get<0>(param.param).name) + "_" + kStages[static_cast<int>(std::get<1>(param.param).stage)];
+    static constexpr std::array<const char*, 4> kStages = {"ReadingABox", "CreatingTheKey", "Writing",
+                                                           "ShowingSuccess"};
+    return std::string(std::get<0>(param.param).name) + "_" +
+           kStages.at(static_cast<std::size_t>(std::get<1>(param.param).stage));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCommands, CommandTest, ::testing::ValuesIn(kCommands), CommandName);
@@ -143,8 +147,8 @@ TEST(Commands, LockThenHideKeepBothValuesWithTheirOwnTicks)
     h.boxes.values = {};
     h.boxes.Tick({25});
     h.Run(Command::Hide);
-    EXPECT_EQ((h.registry.values[{kExplorerPolicyKey, L"NoViewOnDrive"}]), 4U);
-    EXPECT_EQ((h.registry.values[{kExplorerPolicyKey, L"NoDrives"}]), 0x2000000U);
+    EXPECT_EQ((h.registry.values[{ExplorerPolicyKey(), L"NoViewOnDrive"}]), 4U);
+    EXPECT_EQ((h.registry.values[{ExplorerPolicyKey(), L"NoDrives"}]), 0x2000000U);
     EXPECT_EQ(h.DriveMask, 0x2000000);
 }
 

@@ -25,7 +25,7 @@ class CentringTest : public ::testing::TestWithParam<CentringCase> {};
 TEST_P(CentringTest, CentresTheLoadedSizeWithoutRoundingOrClamping)
 {
     FakeWindowGeometry window;
-    SizeAndCentre(window, FakeScreen(GetParam().screenWidth, GetParam().screenHeight));
+    SizeAndCentre(window, FakeScreen({.width = GetParam().screenWidth, .height = GetParam().screenHeight}));
     EXPECT_FLOAT_EQ(window.width, 7000);
     EXPECT_FLOAT_EQ(window.height, 4000);
     EXPECT_FLOAT_EQ(window.left, GetParam().expectedLeft);
@@ -42,7 +42,7 @@ TEST(Centring, UsesTheHeightTheWindowSystemKept)
 {
     FakeWindowGeometry window;
     window.forcedHeight = 4200;
-    SizeAndCentre(window, FakeScreen(15360, 11520));
+    SizeAndCentre(window, FakeScreen({.width = 15360, .height = 11520}));
     EXPECT_FLOAT_EQ(window.top, (11520 - 4200) / 2.0F);
 }
 
@@ -58,7 +58,7 @@ TEST(LoadStep, SizesThenCentresVerticallyBeforeHorizontallyThenShowsPageOne)
     FakeFrames frames({kFrame0, kFrame1});
     FakeTabStrip tabs;
     Int16 CurrentPage = 0;
-    LoadTalmoran(window, FakeScreen(15360, 11520), frames, tabs, CurrentPage);
+    LoadTalmoran(window, FakeScreen({.width = 15360, .height = 11520}), frames, tabs, CurrentPage);
     EXPECT_EQ(window.calls, (std::vector<std::string>{"Width", "Height", "Top", "Left"}));
     EXPECT_EQ(CurrentPage, 1);
     EXPECT_EQ(tabs.selections, std::vector<Int16>{1});

@@ -22,7 +22,7 @@ struct SeenBox {
 
 // Waits up to `timeout` for a visible message box of process `pid`, reads it
 // and dismisses it with its first button.
-SeenBox ReadAndDismissBox(DWORD pid, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+SeenBox ReadAndDismissBox(DWORD pid, std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
 // The same on a thread of its own, for boxes shown by the calling thread.
 inline std::future<SeenBox> WatchForBox(DWORD pid = GetCurrentProcessId())

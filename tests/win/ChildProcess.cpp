@@ -30,12 +30,20 @@ std::string RunAndCapture(const std::wstring& commandLine, DWORD* exitCode)
     CloseHandle(writeEnd);
     std::string output;
     if (started) {
+        // A child that hangs fails the test instead of hanging the run.
+        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_TIMEOUT) {
+            TerminateProcess(process.hProcess, 259);
+            output = "(timed out) ";
+        }
+        // Only what is there: a helper process the child started may hold
+        // the pipe open, so waiting for its end could wait forever.
         char buffer[4096];
+        DWORD available = 0;
         DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+               ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
             output.append(buffer, got);
         }
-        WaitForSingleObject(process.hProcess, INFINITE);
         if (exitCode != nullptr) {
             GetExitCodeProcess(process.hProcess, exitCode);
         }
