@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <cstdlib>
 
 #include "platform/Twips.h"
@@ -233,6 +235,82 @@ TEST_F(RealWindow, AnErrorInATabClickIsReportedAndEndsTheProgram)
     EXPECT_EQ(report.buttons, std::vector<std::wstring>{L"OK"});
     EXPECT_FALSE(IsWindow(harness.Handle())) << "the program ends";
     EXPECT_NE(harness.Window().ExitCode(), 0);
+}
+
+// Presses and releases a key with an optional Alt held, as the keyboard does.
+void SendKey(WORD key, bool alt)
+{
+    std::vector<INPUT> inputs;
+    const auto push = [&inputs](WORD vk, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (alt) push(VK_MENU, 0);
+    push(key, 0);
+    push(key, KEYEVENTF_KEYUP);
+    if (alt) push(VK_MENU, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+TEST_F(RealWindow, WhileABoxIsOpenTheWindowTakesNoClicksOrAccessKeys)
+{
+    harness.Tick(2);
+    HWND lock = harness.Control(ControlId::Lock);
+    RECT button{};
+    GetClientRect(lock, &button);
+    const POINT centre{button.right / 2, button.bottom / 2};
+
+    // The first click opens a box; the burst that follows lands on a
+    // disabled window. The box is read and closed only after the burst.
+    std::atomic<bool> burstDone{false};
+    std::vector<SeenBox> boxes;
+    std::thread user([&] {
+        const DWORD pid = GetCurrentProcessId();
+        SeenBox first = ReadAndDismissBox(pid, std::chrono::seconds(0)); // nothing open yet
+        EXPECT_FALSE(first.found);
+        while (!burstDone) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        for (SeenBox box; (box = ReadAndDismissBox(pid, std::chrono::seconds(2))).found;) {
+            boxes.push_back(box);
+        }
+    });
+    PostMessageW(lock, BM_CLICK, 0, 0);
+    std::thread burst([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the box is up by now
+        POINT p = centre;
+        ClientToScreen(lock, &p);
+        for (int i = 0; i < 5; ++i) {
+            INPUT clicks[3] = {};
+            for (INPUT& c : clicks) {
+                c.type = INPUT_MOUSE;
+                c.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXVIRTUALSCREEN)) + 1;
+                c.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYVIRTUALSCREEN)) + 1;
+            }
+            clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+            clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+            SendInput(3, clicks, sizeof(INPUT));
+            SendKey('L', true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        burstDone = true;
+    });
+    // The window's loop runs the first box's modal loop meanwhile, then
+    // goes on long enough for any click or key the burst queued to act.
+    for (int i = 0; i < 300; ++i) {
+        harness.Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    burst.join();
+    user.join();
+    harness.Pump();
+    ASSERT_EQ(boxes.size(), 1U) << "one box for the first click, none for the burst";
+    EXPECT_TRUE(boxes[0].ownerDisabled);
+    EXPECT_EQ(ReadPolicyValue(L"NoViewOnDrive")->dword, 4U);
 }
 
 struct ButtonCase {

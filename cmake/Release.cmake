@@ -1,0 +1,40 @@
+# The release archive: talmoran-<version>-win64.zip holding talmoran.exe,
+# README.md, LICENSE and SHA256SUMS at its root. Build it with cpack after
+# building talmoran (scripts/package.sh does both).
+install(TARGETS talmoran RUNTIME DESTINATION .)
+install(FILES README.md LICENSE DESTINATION .)
+
+# SHA256SUMS is written at install time from the files as installed, so that
+# it describes exactly what the archive holds. DESTDIR is honoured the same
+# way CMake's own install rules honour it; cpack stages by setting
+# CMAKE_INSTALL_PREFIX to its staging folder.
+install(CODE [[
+    set(talmoran_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+    set(talmoran_sums "")
+    foreach(name IN ITEMS talmoran.exe README.md LICENSE)
+        if(NOT EXISTS "${talmoran_root}/${name}")
+            message(FATAL_ERROR "SHA256SUMS: ${talmoran_root}/${name} was not installed")
+        endif()
+        file(SHA256 "${talmoran_root}/${name}" talmoran_hash)
+        string(APPEND talmoran_sums "${talmoran_hash}  ${name}\n")
+    endforeach()
+    message(STATUS "Writing: ${talmoran_root}/SHA256SUMS")
+    file(WRITE "${talmoran_root}/SHA256SUMS" "${talmoran_sums}")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${talmoran_root}/SHA256SUMS")
+]])
+
+# cpack and make install build their preinstall target first, which by default
+# is every target, the tests included; the archive only needs talmoran, which
+# scripts/package.sh builds before running cpack.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Talmoran)
+set(CPACK_PACKAGE_VENDOR "The Talmoran authors")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_FILE_NAME "talmoran-${PROJECT_VERSION}-win64")
+# The files sit at the root of the archive, not in a folder named after it.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_VERBATIM_VARIABLES ON)
+include(CPack)
