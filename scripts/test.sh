@@ -14,4 +14,5 @@ scripts/fuzz.sh 30
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+scripts/package.sh
 ctest --preset windows

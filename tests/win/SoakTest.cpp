@@ -80,6 +80,8 @@ TEST(Soak, TenThousandCommandsLeakNoObjectHandleOrMemory)
     harness.Tick(3);
     const ControlId buttons[] = {ControlId::Lock, ControlId::Unlock, ControlId::Hide, ControlId::Unhide};
     std::vector<Sample> samples;
+    // The figures also go to a file beside the test, for the record of a run.
+    FILE* record = std::fopen("soak-figures.txt", "w");
     {
         OkPresser presser;
         for (int i = 1; i <= 10000; ++i) {
@@ -88,11 +90,18 @@ TEST(Soak, TenThousandCommandsLeakNoObjectHandleOrMemory)
                 harness.Pump();
                 samples.push_back(Measure());
                 const Sample& s = samples.back();
-                std::printf("after %5d commands: GDI %lu, USER %lu, handles %lu, private bytes %llu\n", i,
-                            s.gdiObjects, s.userObjects, s.handles,
-                            static_cast<unsigned long long>(s.privateBytes));
+                for (FILE* out : {stdout, record}) {
+                    if (out != nullptr) {
+                        std::fprintf(out, "after %5d commands: GDI %lu, USER %lu, handles %lu, private bytes %llu\n",
+                                     i, s.gdiObjects, s.userObjects, s.handles,
+                                     static_cast<unsigned long long>(s.privateBytes));
+                    }
+                }
             }
         }
+    }
+    if (record != nullptr) {
+        std::fclose(record);
     }
     // The first sample is the baseline: by then every lazy allocation of
     // the first commands (fonts, theme data, heap growth) has happened.

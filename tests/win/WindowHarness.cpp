@@ -43,6 +43,15 @@ void WindowHarness::Pump() const
 
 void WindowHarness::ClickAt(HWND control, POINT point) const
 {
+    SendClick(control, point);
+    for (int i = 0; i < 20; ++i) {
+        Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+void SendClick(HWND control, POINT point)
+{
     ClientToScreen(control, &point);
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
@@ -56,10 +65,6 @@ void WindowHarness::ClickAt(HWND control, POINT point) const
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
     SendInput(3, inputs, sizeof(INPUT));
-    for (int i = 0; i < 20; ++i) {
-        Pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
 }
 
 void WindowHarness::ClickTab(int tabIndex) const

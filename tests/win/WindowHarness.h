@@ -36,6 +36,10 @@ private:
     std::unique_ptr<TalmoranWindow> window_;
 };
 
+// Queues a real left click (move, press, release) at a point of `control`'s
+// client area, as the mouse would; the caller's loop delivers it.
+void SendClick(HWND control, POINT point);
+
 // A control's rectangle in its container's client coordinates.
 [[nodiscard]] RECT RectInParent(HWND control);
 [[nodiscard]] std::wstring TextOf(HWND window);

@@ -153,6 +153,35 @@ TEST_F(RealWindow, EveryCaptionFitsItsControlAndEachNoteKeepsItsTwoLines)
     }
 }
 
+TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
+{
+    const UINT newDpi = harness.Dpi() * 3 / 2;
+    harness.ClickTab(2);
+    HFONT oldFont = reinterpret_cast<HFONT>(SendMessageW(harness.Control(ControlId::Lock), WM_GETFONT, 0, 0));
+    RECT suggested{10, 20, 10 + MulDiv(7000, static_cast<int>(newDpi), 1440), 20 + MulDiv(4000, static_cast<int>(newDpi), 1440)};
+    SendMessageW(harness.Handle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT outer{};
+    GetWindowRect(harness.Handle(), &outer);
+    EXPECT_TRUE(EqualRect(&outer, &suggested));
+    const TwipsRect lock = ControlById(ControlId::Lock).rect;
+    const RECT button = RectInParent(harness.Control(ControlId::Lock));
+    EXPECT_EQ(button.right - button.left, TwipsToPixels(lock.width, newDpi));
+    const RECT lockPage = RectInParent(harness.Control(ControlId::ChoiceFrame0));
+    const RECT hidePage = RectInParent(harness.Control(ControlId::ChoiceFrame1));
+    EXPECT_TRUE(EqualRect(&lockPage, &hidePage)) << "the pages still share one place";
+    EXPECT_TRUE(IsWindowVisible(harness.Control(ControlId::ChoiceFrame1))) << "the page shown stays shown";
+    for (const ControlSpec& spec : Controls()) {
+        if (spec.kind == ControlKind::Frame) {
+            continue; // a frame draws no text
+        }
+        EXPECT_EQ(SendMessageW(harness.Control(spec.id), WM_GETFONT, 0, 0),
+                  reinterpret_cast<LRESULT>(harness.Window().Font().font.Get()));
+    }
+    EXPECT_GE(harness.Window().Font().cellWidth, MulDiv(8, static_cast<int>(newDpi), 96) - 1);
+    EXPECT_EQ(GetObjectType(oldFont), 0U) << "the old font is released once no child uses it";
+}
+
 TEST_F(RealWindow, StartsWithNoTickWhateverPoliciesAreSet)
 {
     SetPolicyDword(L"NoViewOnDrive", 0x3FFFFFF);
@@ -281,19 +310,8 @@ TEST_F(RealWindow, WhileABoxIsOpenTheWindowTakesNoClicksOrAccessKeys)
     PostMessageW(lock, BM_CLICK, 0, 0);
     std::thread burst([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the box is up by now
-        POINT p = centre;
-        ClientToScreen(lock, &p);
         for (int i = 0; i < 5; ++i) {
-            INPUT clicks[3] = {};
-            for (INPUT& c : clicks) {
-                c.type = INPUT_MOUSE;
-                c.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXVIRTUALSCREEN)) + 1;
-                c.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYVIRTUALSCREEN)) + 1;
-            }
-            clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-            clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-            SendInput(3, clicks, sizeof(INPUT));
+            SendClick(lock, centre);
             SendKey('L', true);
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
