@@ -13,5 +13,6 @@ run "$build/wine-run" "$build/bench/lock_command_bench.exe" 2000
 run "$build/wine-run" "$build/bench/startup_bench.exe" "$build/talmoran.exe" "$build/bench/minimal_window.exe" 15
 echo "\$ ls -l talmoran.exe; objdump -p talmoran.exe | grep 'DLL Name'"
 ls -l "$build/talmoran.exe" | awk '{print $5 " bytes"}'
-x86_64-w64-mingw32-objdump -h "$build/talmoran.exe" | awk '$2 == ".rsrc" {print "  of which resources (the 256 x 256 icon, version, manifest): " strtonum("0x" $3) " bytes"}' 2>/dev/null || true
+rsrc=$(x86_64-w64-mingw32-objdump -h "$build/talmoran.exe" | awk '$2 == ".rsrc" {print $3}')
+echo "  of which resources (the 256 x 256 icon, version, manifest): $((16#$rsrc)) bytes"
 x86_64-w64-mingw32-objdump -p "$build/talmoran.exe" | awk '/DLL Name/ {print "  imports " $3}'
