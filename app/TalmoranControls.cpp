@@ -53,14 +53,14 @@ void TalmoranWindow::BuildControls(HINSTANCE instance)
     // z-order, and the tab strip, last, lies beneath everything on its page.
     for (const ControlId container : {ControlId::Window, ControlId::ChoiceFrame0, ControlId::ChoiceFrame1}) {
         HWND parent = container == ControlId::Window ? window_ : controls_.at(container);
-        for (const ControlSpec& spec : InTabOrder(container)) {
-            const WindowClass windowClass = ClassFor(spec.kind);
-            const std::wstring text(spec.text);
+        for (const ControlSpec& row : InTabOrder(container)) {
+            const WindowClass windowClass = ClassFor(row.kind);
+            const std::wstring text(row.text);
             HWND control = CreateWindowExW(windowClass.exStyle, windowClass.name, text.c_str(), windowClass.style, 0,
-                                           0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)),
+                                           0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)),
                                            instance, nullptr);
-            controls_[spec.id] = control;
-            if (spec.kind == ControlKind::TabStrip) {
+            controls_[row.id] = control;
+            if (row.kind == ControlKind::TabStrip) {
                 AddTabs(control);
             }
         }
@@ -80,10 +80,10 @@ void TalmoranWindow::ApplyLayout(UINT dpi)
 {
     // Moved in one batch: one repaint of the window, not one per control.
     HDWP batch = BeginDeferWindowPos(static_cast<int>(Controls().size()));
-    for (const ControlSpec& spec : Controls()) {
-        batch = DeferWindowPos(batch, controls_.at(spec.id), nullptr, TwipsToPixels(spec.rect.left, dpi),
-                               TwipsToPixels(spec.rect.top, dpi), TwipsToPixels(spec.rect.width, dpi),
-                               TwipsToPixels(spec.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const ControlSpec& row : Controls()) {
+        batch = DeferWindowPos(batch, controls_.at(row.id), nullptr, TwipsToPixels(row.rect.left, dpi),
+                               TwipsToPixels(row.rect.top, dpi), TwipsToPixels(row.rect.width, dpi),
+                               TwipsToPixels(row.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     EndDeferWindowPos(batch);
     if (loaded_) {

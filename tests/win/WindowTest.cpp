@@ -60,21 +60,21 @@ TEST_F(RealWindow, EveryControlHasItsCaptionAndItsRectangleAtThisDpi)
         return RECT{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.left, dpi) + TwipsToPixels(r.width, dpi),
                     TwipsToPixels(r.top, dpi) + TwipsToPixels(r.height, dpi)};
     };
-    for (const ControlSpec& spec : Controls()) {
-        HWND control = harness.Control(spec.id);
+    for (const ControlSpec& row : Controls()) {
+        HWND control = harness.Control(row.id);
         ASSERT_NE(control, nullptr);
         // The pages share the first page's place once the load step stacked them.
-        const TwipsRect laidOut = spec.id == ControlId::ChoiceFrame1 ? ControlById(ControlId::ChoiceFrame0).rect : spec.rect;
+        const TwipsRect laidOut = row.id == ControlId::ChoiceFrame1 ? ControlById(ControlId::ChoiceFrame0).rect : row.rect;
         const RECT expected = pixels(laidOut);
         const RECT actual = RectInParent(control);
-        EXPECT_EQ(actual.left, expected.left) << static_cast<int>(spec.id);
-        EXPECT_EQ(actual.top, expected.top) << static_cast<int>(spec.id);
-        EXPECT_EQ(actual.right, expected.right) << static_cast<int>(spec.id);
-        EXPECT_EQ(actual.bottom, expected.bottom) << static_cast<int>(spec.id);
-        if (spec.kind != ControlKind::TabStrip) {
-            EXPECT_EQ(TextOf(control), spec.text);
+        EXPECT_EQ(actual.left, expected.left) << static_cast<int>(row.id);
+        EXPECT_EQ(actual.top, expected.top) << static_cast<int>(row.id);
+        EXPECT_EQ(actual.right, expected.right) << static_cast<int>(row.id);
+        EXPECT_EQ(actual.bottom, expected.bottom) << static_cast<int>(row.id);
+        if (row.kind != ControlKind::TabStrip) {
+            EXPECT_EQ(TextOf(control), row.text);
         }
-        EXPECT_EQ(GetDlgCtrlID(control), static_cast<int>(spec.id));
+        EXPECT_EQ(GetDlgCtrlID(control), static_cast<int>(row.id));
     }
     HWND tabs = harness.Control(ControlId::TabStrip1);
     ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
@@ -124,15 +124,15 @@ TEST_F(RealWindow, UsesAFixedPitchFontWithAnEightPixelCellScaledToTheDpi)
 TEST_F(RealWindow, EveryCaptionFitsItsControlAndEachNoteKeepsItsTwoLines)
 {
     const int checkGlyph = GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
-    for (const ControlSpec& spec : Controls()) {
-        HWND control = harness.Control(spec.id);
+    for (const ControlSpec& row : Controls()) {
+        HWND control = harness.Control(row.id);
         RECT client{};
         GetClientRect(control, &client);
-        const SIZE text = TextExtent(control, std::wstring(spec.text));
-        if (spec.kind == ControlKind::Button) {
+        const SIZE text = TextExtent(control, std::wstring(row.text));
+        if (row.kind == ControlKind::Button) {
             EXPECT_LE(text.cx + 4 * GetSystemMetrics(SM_CXEDGE), client.right) << TextOf(control);
             EXPECT_LE(text.cy, client.bottom) << TextOf(control);
-        } else if (spec.kind == ControlKind::CheckBox) {
+        } else if (row.kind == ControlKind::CheckBox) {
             EXPECT_LE(checkGlyph + text.cx, client.right) << TextOf(control);
             EXPECT_LE(text.cy, client.bottom + 2) << TextOf(control);
         }
@@ -171,11 +171,11 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     const RECT hidePage = RectInParent(harness.Control(ControlId::ChoiceFrame1));
     EXPECT_TRUE(EqualRect(&lockPage, &hidePage)) << "the pages still share one place";
     EXPECT_TRUE(IsWindowVisible(harness.Control(ControlId::ChoiceFrame1))) << "the page shown stays shown";
-    for (const ControlSpec& spec : Controls()) {
-        if (spec.kind == ControlKind::Frame) {
+    for (const ControlSpec& row : Controls()) {
+        if (row.kind == ControlKind::Frame) {
             continue; // a frame draws no text
         }
-        EXPECT_EQ(SendMessageW(harness.Control(spec.id), WM_GETFONT, 0, 0),
+        EXPECT_EQ(SendMessageW(harness.Control(row.id), WM_GETFONT, 0, 0),
                   reinterpret_cast<LRESULT>(harness.Window().Font().font.Get()));
     }
     EXPECT_GE(harness.Window().Font().cellWidth, MulDiv(8, static_cast<int>(newDpi), 96) - 1);
