@@ -155,7 +155,7 @@ TEST_F(RealWindow, EveryCaptionFitsItsControlAndEachNoteKeepsItsTwoLines)
 
 TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
 {
-    const UINT newDpi = harness.Dpi() * 3 / 2;
+    const UINT newDpi = harness.Dpi() * 5 / 4; // still fits a 1024 x 768 screen at 144 DPI
     harness.ClickTab(2);
     HFONT oldFont = reinterpret_cast<HFONT>(SendMessageW(harness.Control(ControlId::Lock), WM_GETFONT, 0, 0));
     RECT suggested{10, 20, 10 + MulDiv(7000, static_cast<int>(newDpi), 1440), 20 + MulDiv(4000, static_cast<int>(newDpi), 1440)};
