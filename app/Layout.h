@@ -52,7 +52,6 @@ inline constexpr int kControlCount = 36;
 inline constexpr int kCheckBoxCount = 27;
 
 // The window's own settings.
-inline constexpr std::wstring_view kApplicationTitle = L"Talmoran";
 inline constexpr std::wstring_view kWindowCaption = L"Talmoran (talmoran@example.org)";
 inline constexpr TwipsRect kLayoutClientArea{4050, 4440, 8100, 6570};
 inline constexpr std::array<std::wstring_view, 2> kTabCaptions = {L"Lock Drive(s)", L"Hide Drive(s)"};

@@ -51,24 +51,15 @@ RECT LayoutOuterRect(UINT dpi)
     return r;
 }
 
-std::optional<ControlId> CommandButton(WORD id)
+// The command behind a button, if the control is one of the four.
+std::optional<Command> CommandOfButton(WORD id)
 {
     switch (static_cast<ControlId>(id)) {
-    case ControlId::Lock:
-    case ControlId::Unlock:
-    case ControlId::Hide:
-    case ControlId::Unhide: return static_cast<ControlId>(id);
-    default: return std::nullopt;
-    }
-}
-
-Command CommandOf(ControlId button)
-{
-    switch (button) {
     case ControlId::Lock: return Command::Lock;
     case ControlId::Unlock: return Command::Unlock;
     case ControlId::Hide: return Command::Hide;
-    default: return Command::Unhide;
+    case ControlId::Unhide: return Command::Unhide;
+    default: return std::nullopt;
     }
 }
 
@@ -146,9 +137,9 @@ void TalmoranWindow::Guarded(Handler&& handler) noexcept
     DestroyWindow(window_);
 }
 
-void TalmoranWindow::OnButton(ControlId id)
+void TalmoranWindow::OnButton(Command command)
 {
-    RunCommand(CommandOf(id), {*Check1_, registry_, *messageBox_, variables_.PolicyPath, variables_.DriveMask});
+    RunCommand(command, {*Check1_, registry_, *messageBox_, variables_.PolicyPath, variables_.DriveMask});
 }
 
 void TalmoranWindow::OnTabClick()
@@ -186,8 +177,8 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) {
-            if (const auto button = CommandButton(LOWORD(wParam))) {
-                OnButton(*button);
+            if (const auto command = CommandOfButton(LOWORD(wParam))) {
+                OnButton(*command);
             }
         }
         return 0;

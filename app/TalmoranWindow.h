@@ -17,6 +17,7 @@
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32Pages.h"
 #include "platform/win32/Win32Registry.h"
+#include "policy/PolicyCommands.h"
 
 namespace talmoran {
 
@@ -55,7 +56,7 @@ private:
     void BuildControls(HINSTANCE instance);
     void ApplyLayout(UINT dpi);
     void ApplyFont(UINT dpi);
-    void OnButton(ControlId id);
+    void OnButton(Command command);
     void OnTabClick();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     template <typename Handler> void Guarded(Handler&& handler) noexcept;
