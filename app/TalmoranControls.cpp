@@ -56,9 +56,9 @@ void TalmoranWindow::BuildControls(HINSTANCE instance)
         for (const ControlSpec& row : InTabOrder(container)) {
             const WindowClass windowClass = ClassFor(row.kind);
             const std::wstring text(row.text);
-            HWND control = CreateWindowExW(windowClass.exStyle, windowClass.name, text.c_str(), windowClass.style, 0,
-                                           0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)),
-                                           instance, nullptr);
+            HWND control =
+                CreateWindowExW(windowClass.exStyle, windowClass.name, text.c_str(), windowClass.style, 0, 0, 0, 0,
+                                parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)), instance, nullptr);
             controls_[row.id] = control;
             if (row.kind == ControlKind::TabStrip) {
                 AddTabs(control);

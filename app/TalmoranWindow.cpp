@@ -31,9 +31,9 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TALMORAN));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kWindowClassName;
@@ -117,8 +117,7 @@ void TalmoranWindow::Show(int showCommand)
     SetFocus(controls_.at(Check1Id(0)));
 }
 
-template <typename Handler>
-void TalmoranWindow::Guarded(Handler&& handler) noexcept
+template <typename Handler> void TalmoranWindow::Guarded(Handler&& handler) noexcept
 {
     std::wstring report;
     try {
@@ -196,17 +195,13 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case win32::kPaintFrameBackground:
         page_.Fill(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
         return TRUE;
-    case WM_ERASEBKGND:
-        page_.Fill(window_, reinterpret_cast<HDC>(wParam));
-        return TRUE;
+    case WM_ERASEBKGND: page_.Fill(window_, reinterpret_cast<HDC>(wParam)); return TRUE;
     case WM_THEMECHANGED:
     case WM_SYSCOLORCHANGE:
         page_.Capture(controls_.at(ControlId::TabStrip1));
         InvalidateRect(window_, nullptr, TRUE);
         break;
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ACTIVATE:
         // Keep the focus where the user left it, as a dialog does.
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -224,8 +219,7 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         HWND closing = std::exchange(window_, nullptr);
         return DefWindowProcW(closing, message, wParam, lParam);
     }
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }

@@ -7,8 +7,7 @@
 namespace talmoran {
 
 RuntimeError::RuntimeError(std::int32_t number, std::wstring description)
-    : std::runtime_error("talmoran run-time error"), number_(number),
-      description_(std::move(description))
+    : std::runtime_error("talmoran run-time error"), number_(number), description_(std::move(description))
 {
 }
 

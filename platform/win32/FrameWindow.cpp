@@ -10,16 +10,14 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NOTIFY:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-        return SendMessageW(GetParent(frame), message, wParam, lParam);
+    case WM_CTLCOLOREDIT: return SendMessageW(GetParent(frame), message, wParam, lParam);
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
         if (SendMessageW(GetParent(frame), kPaintFrameBackground, wParam, reinterpret_cast<LPARAM>(frame)) != 0) {
             return TRUE;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcW(frame, message, wParam, lParam);
 }

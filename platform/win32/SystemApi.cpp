@@ -3,11 +3,11 @@
 namespace talmoran::win32 {
 namespace {
 
-template <typename Function>
-Function Lookup(const wchar_t* module, const char* name) noexcept
+template <typename Function> Function Lookup(const wchar_t* module, const char* name) noexcept
 {
     HMODULE loaded = GetModuleHandleW(module);
-    return loaded == nullptr ? nullptr : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
+    return loaded == nullptr ? nullptr
+                             : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
 }
 
 UINT ScreenDcDpi() noexcept

@@ -33,9 +33,9 @@ TEST_P(CentringTest, CentresTheLoadedSizeWithoutRoundingOrClamping)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, CentringTest,
-                         ::testing::Values(CentringCase{15360, 11520, 4180, 3760},  // 1024 x 768 at 96 DPI
+                         ::testing::Values(CentringCase{15360, 11520, 4180, 3760},    // 1024 x 768 at 96 DPI
                                            CentringCase{15375, 11520, 4187.5F, 3760}, // a half twip stays
-                                           CentringCase{15360, 3600, 4180, -200},    // not clamped
+                                           CentringCase{15360, 3600, 4180, -200},     // not clamped
                                            CentringCase{7000, 4000, 0, 0}));
 
 TEST(Centring, UsesTheHeightTheWindowSystemKept)

@@ -74,8 +74,7 @@ SIZE_T CommittedPrivateBytes()
 {
     SIZE_T total = 0;
     MEMORY_BASIC_INFORMATION region{};
-    for (auto* address = static_cast<BYTE*>(nullptr);
-         VirtualQuery(address, &region, sizeof region) == sizeof region;
+    for (auto* address = static_cast<BYTE*>(nullptr); VirtualQuery(address, &region, sizeof region) == sizeof region;
          address = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize) {
         if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
             total += region.RegionSize;
@@ -95,10 +94,14 @@ Sample Measure()
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
     sample.privateBytes = memory.PrivateUsage;
-    if (sample.gdiObjects == 0) sample.gdiObjects = CountGdiObjects();
-    if (sample.userObjects == 0) sample.userObjects = CountWindows();
-    if (sample.handles == 0) sample.handles = CountHandles();
-    if (sample.privateBytes == 0) sample.privateBytes = CommittedPrivateBytes();
+    if (sample.gdiObjects == 0)
+        sample.gdiObjects = CountGdiObjects();
+    if (sample.userObjects == 0)
+        sample.userObjects = CountWindows();
+    if (sample.handles == 0)
+        sample.handles = CountHandles();
+    if (sample.privateBytes == 0)
+        sample.privateBytes = CommittedPrivateBytes();
     return sample;
 }
 
@@ -159,9 +162,9 @@ TEST(Soak, TenThousandCommandsLeakNoObjectHandleOrMemory)
                 const Sample& s = samples.back();
                 for (FILE* out : {stdout, record}) {
                     if (out != nullptr) {
-                        std::fprintf(out, "after %5d commands: GDI objects %lu, windows %lu, handles %lu, private bytes %llu\n",
-                                     i, s.gdiObjects, s.userObjects, s.handles,
-                                     static_cast<unsigned long long>(s.privateBytes));
+                        std::fprintf(
+                            out, "after %5d commands: GDI objects %lu, windows %lu, handles %lu, private bytes %llu\n",
+                            i, s.gdiObjects, s.userObjects, s.handles, static_cast<unsigned long long>(s.privateBytes));
                     }
                 }
             }

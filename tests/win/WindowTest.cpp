@@ -57,14 +57,16 @@ TEST_F(RealWindow, EveryControlHasItsCaptionAndItsRectangleAtThisDpi)
 {
     const UINT dpi = harness.Dpi();
     const auto pixels = [dpi](const TwipsRect& r) {
-        return RECT{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.left, dpi) + TwipsToPixels(r.width, dpi),
+        return RECT{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
+                    TwipsToPixels(r.left, dpi) + TwipsToPixels(r.width, dpi),
                     TwipsToPixels(r.top, dpi) + TwipsToPixels(r.height, dpi)};
     };
     for (const ControlSpec& row : Controls()) {
         HWND control = harness.Control(row.id);
         ASSERT_NE(control, nullptr);
         // The pages share the first page's place once the load step stacked them.
-        const TwipsRect laidOut = row.id == ControlId::ChoiceFrame1 ? ControlById(ControlId::ChoiceFrame0).rect : row.rect;
+        const TwipsRect laidOut =
+            row.id == ControlId::ChoiceFrame1 ? ControlById(ControlId::ChoiceFrame0).rect : row.rect;
         const RECT expected = pixels(laidOut);
         const RECT actual = RectInParent(control);
         EXPECT_EQ(actual.left, expected.left) << static_cast<int>(row.id);
@@ -158,7 +160,8 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     const UINT newDpi = harness.Dpi() * 5 / 4; // still fits a 1024 x 768 screen at 144 DPI
     harness.ClickTab(2);
     HFONT oldFont = reinterpret_cast<HFONT>(SendMessageW(harness.Control(ControlId::Lock), WM_GETFONT, 0, 0));
-    RECT suggested{10, 20, 10 + MulDiv(7000, static_cast<int>(newDpi), 1440), 20 + MulDiv(4000, static_cast<int>(newDpi), 1440)};
+    RECT suggested{10, 20, 10 + MulDiv(7000, static_cast<int>(newDpi), 1440),
+                   20 + MulDiv(4000, static_cast<int>(newDpi), 1440)};
     SendMessageW(harness.Handle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
 
     RECT outer{};
@@ -277,10 +280,12 @@ void SendKey(WORD key, bool alt)
         input.ki.dwFlags = flags;
         inputs.push_back(input);
     };
-    if (alt) push(VK_MENU, 0);
+    if (alt)
+        push(VK_MENU, 0);
     push(key, 0);
     push(key, KEYEVENTF_KEYUP);
-    if (alt) push(VK_MENU, KEYEVENTF_KEYUP);
+    if (alt)
+        push(VK_MENU, KEYEVENTF_KEYUP);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -364,15 +369,14 @@ TEST_P(RealButtons, WriteTheRegistryAndRaiseTheBoxWhileTheWindowIsDisabled)
 
 INSTANTIATE_TEST_SUITE_P(
     FourButtons, RealButtons,
-    ::testing::Values(
-        ButtonCase{ControlId::Lock, 1, L"NoViewOnDrive", 12,
-                   L"Your seleted Drive(s) will be Lock after restart or re-login your windows."},
-        ButtonCase{ControlId::Unlock, 1, L"NoViewOnDrive", 0,
-                   L"All Locked Drive(s) will be Unlock after restart or re-login your windows."},
-        ButtonCase{ControlId::Hide, 2, L"NoDrives", 12,
-                   L"Your seleted Drive(s) will Hide after restart or re-login your windows."},
-        ButtonCase{ControlId::Unhide, 2, L"NoDrives", 0,
-                   L"All Hidden Drive(s) will Show after restart or re-login your windows."}));
+    ::testing::Values(ButtonCase{ControlId::Lock, 1, L"NoViewOnDrive", 12,
+                                 L"Your seleted Drive(s) will be Lock after restart or re-login your windows."},
+                      ButtonCase{ControlId::Unlock, 1, L"NoViewOnDrive", 0,
+                                 L"All Locked Drive(s) will be Unlock after restart or re-login your windows."},
+                      ButtonCase{ControlId::Hide, 2, L"NoDrives", 12,
+                                 L"Your seleted Drive(s) will Hide after restart or re-login your windows."},
+                      ButtonCase{ControlId::Unhide, 2, L"NoDrives", 0,
+                                 L"All Hidden Drive(s) will Show after restart or re-login your windows."}));
 
 } // namespace
 } // namespace talmoran::test

@@ -9,8 +9,7 @@
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc > 1 && std::wcscmp(argv[1], L"--hardened") == 0 &&
-        !talmoran::win32::RestrictDllSearchToSystem32()) {
+    if (argc > 1 && std::wcscmp(argv[1], L"--hardened") == 0 && !talmoran::win32::RestrictDllSearchToSystem32()) {
         return 2;
     }
     HMODULE loaded = LoadLibraryW(L"dbghelp.dll");
