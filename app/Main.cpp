@@ -6,6 +6,7 @@
 #include "app/TalmoranWindow.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32/SystemApi.h"
+#include "platform/win32/Win32Error.h"
 
 namespace {
 
@@ -27,9 +28,9 @@ int RunMessageLoop(HWND dialog)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine: none is read*/, int showCommand)
 {
     talmoran::win32::RestrictDllSearchToSystem32();
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     try {
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+        talmoran::win32::CheckWin32(InitCommonControlsEx(&controls), L"InitCommonControlsEx");
         auto window = talmoran::TalmoranWindow::Create(instance);
         window->Load();
         window->Show(showCommand);

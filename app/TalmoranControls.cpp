@@ -1,15 +1,21 @@
-// Building the window's controls from the layout table, and placing them and
-// their font at a DPI.
+// Building the window's controls from the layout table in place at the
+// window's DPI, placing them again at a new DPI, and giving them their font.
 #include <windows.h>
 #include <commctrl.h>
+
+#include <array>
 
 #include "app/TabPages.h"
 #include "app/TalmoranWindow.h"
 #include "platform/Twips.h"
 #include "platform/win32/FrameWindow.h"
+#include "platform/win32/Win32Error.h"
 
 namespace talmoran {
 namespace {
+
+// Containers in creation order: a frame exists before its children.
+constexpr std::array<ControlId, 3> kContainers = {ControlId::Window, ControlId::ChoiceFrame0, ControlId::ChoiceFrame1};
 
 struct WindowClass {
     const wchar_t* name;
@@ -32,6 +38,21 @@ WindowClass ClassFor(ControlKind kind)
     return {WC_TABCONTROLW, kChild | WS_TABSTOP | WS_CLIPSIBLINGS, 0};
 }
 
+struct PixelBox {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// A layout rectangle in pixels at `dpi`: each of the four values converted
+// on its own, as the layout gives them.
+PixelBox PixelRect(const TwipsRect& r, UINT dpi)
+{
+    return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi),
+            TwipsToPixels(r.height, dpi)};
+}
+
 void AddTabs(HWND tabStrip)
 {
     int position = 0;
@@ -40,25 +61,50 @@ void AddTabs(HWND tabStrip)
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = text.data();
-        SendMessageW(tabStrip, TCM_INSERTITEMW, static_cast<WPARAM>(position++), reinterpret_cast<LPARAM>(&item));
+        if (SendMessageW(tabStrip, TCM_INSERTITEMW, static_cast<WPARAM>(position++), reinterpret_cast<LPARAM>(&item)) ==
+            -1) {
+            throw win32::LastWin32Error(L"TCM_INSERTITEMW");
+        }
     }
+}
+
+struct Placement {
+    HWND control;
+    PixelBox box;
+};
+
+// One deferred batch: Windows refuses a batch whose windows have different
+// parents (ERROR_HWNDS_HAVE_DIFF_PARENT) and then moves none of them.
+void MoveSiblingsTogether(const std::vector<Placement>& siblings)
+{
+    HDWP batch = win32::CheckWin32(BeginDeferWindowPos(static_cast<int>(siblings.size())), L"BeginDeferWindowPos");
+    for (const Placement& p : siblings) {
+        // On failure the system has already freed the batch.
+        batch = win32::CheckWin32(DeferWindowPos(batch, p.control, nullptr, p.box.left, p.box.top, p.box.width,
+                                                 p.box.height, SWP_NOZORDER | SWP_NOACTIVATE),
+                                  L"DeferWindowPos");
+    }
+    win32::CheckWin32(EndDeferWindowPos(batch), L"EndDeferWindowPos");
 }
 
 } // namespace
 
-void TalmoranWindow::BuildControls(HINSTANCE instance)
+void TalmoranWindow::BuildControls(HINSTANCE instance, UINT dpi)
 {
     win32::RegisterFrameClass(instance);
     // Created container by container in tab order: Win32's tab order is the
     // z-order, and the tab strip, last, lies beneath everything on its page.
-    for (const ControlId container : {ControlId::Window, ControlId::ChoiceFrame0, ControlId::ChoiceFrame1}) {
+    for (const ControlId container : kContainers) {
         HWND parent = container == ControlId::Window ? window_ : controls_.at(container);
         for (const ControlSpec& row : InTabOrder(container)) {
             const WindowClass windowClass = ClassFor(row.kind);
             const std::wstring text(row.text);
-            HWND control =
-                CreateWindowExW(windowClass.exStyle, windowClass.name, text.c_str(), windowClass.style, 0, 0, 0, 0,
-                                parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)), instance, nullptr);
+            const PixelBox r = PixelRect(row.rect, dpi);
+            HWND control = win32::CheckWin32(
+                CreateWindowExW(windowClass.exStyle, windowClass.name, text.c_str(), windowClass.style, r.left, r.top,
+                                r.width, r.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)),
+                                instance, nullptr),
+                L"CreateWindowExW");
             controls_[row.id] = control;
             if (row.kind == ControlKind::TabStrip) {
                 AddTabs(control);
@@ -78,26 +124,25 @@ void TalmoranWindow::BuildControls(HINSTANCE instance)
 
 void TalmoranWindow::ApplyLayout(UINT dpi)
 {
-    // Moved in one batch: one repaint of the window, not one per control.
-    HDWP batch = BeginDeferWindowPos(static_cast<int>(Controls().size()));
-    for (const ControlSpec& row : Controls()) {
-        batch = DeferWindowPos(batch, controls_.at(row.id), nullptr, TwipsToPixels(row.rect.left, dpi),
-                               TwipsToPixels(row.rect.top, dpi), TwipsToPixels(row.rect.width, dpi),
-                               TwipsToPixels(row.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const ControlId container : kContainers) {
+        std::vector<Placement> siblings;
+        for (const ControlSpec& row : InTabOrder(container)) {
+            siblings.push_back({controls_.at(row.id), PixelRect(row.rect, dpi)});
+        }
+        MoveSiblingsTogether(siblings);
     }
-    EndDeferWindowPos(batch);
     if (loaded_) {
         StackFramesOnFirst(*ChoiceFrame_, false); // the pages keep sharing one place
     }
-    page_.Capture(controls_.at(ControlId::TabStrip1));
+    page_.Invalidate(controls_.at(ControlId::TabStrip1));
 }
 
-void TalmoranWindow::ApplyFont(UINT dpi)
+void TalmoranWindow::ApplyFont(UINT dpi, bool redraw)
 {
     win32::LayoutFont previous = std::move(font_);
     font_ = win32::CreateLayoutFont(dpi);
     for (const auto& [id, control] : controls_) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.font.Get()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.font.Get()), redraw ? TRUE : FALSE);
     }
     // A new font resets an edit's margins to the font's own, which at some
     // DPIs push the last word of a note's first line onto a line of its own.

@@ -11,6 +11,7 @@
 #include "platform/Twips.h"
 #include "platform/win32/FrameWindow.h"
 #include "platform/win32/SystemApi.h"
+#include "platform/win32/Win32Error.h"
 #include "platform/win32/Win32WindowGeometry.h"
 #include "policy/PolicyCommands.h"
 #include "res/resource.h"
@@ -22,22 +23,35 @@ constexpr const wchar_t* kWindowClassName = L"Talmoran";
 // Fixed single border with system menu and close box: no resizing, no
 // minimize or maximize box.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 constexpr int kRuntimeErrorExitCode = 1;
+
+HICON LoadIconOfSize(HINSTANCE instance, int widthMetric, int heightMetric, UINT flags)
+{
+    return static_cast<HICON>(
+        win32::CheckWin32(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON,
+                                     GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), flags),
+                          L"LoadImageW"));
+}
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
 {
+    // The large icon is shared: the system owns it. The small one cannot be:
+    // a shared load returns the first size cached for the resource, whatever
+    // size is asked, so it is loaded on its own and kept while the class is.
+    static const win32::UniqueHicon smallIcon(LoadIconOfSize(instance, SM_CXSMICON, SM_CYSMICON, 0));
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TALMORAN));
-    windowClass.hIconSm =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconOfSize(instance, SM_CXICON, SM_CYICON, LR_SHARED);
+    windowClass.hIconSm = smallIcon.Get();
+    windowClass.hCursor = win32::CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kWindowClassName;
-    RegisterClassExW(&windowClass);
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throw win32::LastWin32Error(L"RegisterClassExW");
+    }
 }
 
 // The layout's client area as an outer rectangle in pixels; the load step
@@ -45,10 +59,9 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
 RECT LayoutOuterRect(UINT dpi)
 {
     const TwipsRect& client = kLayoutClientArea;
-    RECT r{TwipsToPixels(client.left, dpi), TwipsToPixels(client.top, dpi),
-           TwipsToPixels(client.left + client.width, dpi), TwipsToPixels(client.top + client.height, dpi)};
-    AdjustWindowRectEx(&r, kWindowStyle, FALSE, 0);
-    return r;
+    const RECT r{TwipsToPixels(client.left, dpi), TwipsToPixels(client.top, dpi),
+                 TwipsToPixels(client.left + client.width, dpi), TwipsToPixels(client.top + client.height, dpi)};
+    return win32::OuterRectForClient(r, kWindowStyle, kWindowExStyle, dpi);
 }
 
 // The command behind a button, if the control is one of the four.
@@ -72,19 +85,24 @@ void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept
 
 std::unique_ptr<TalmoranWindow> TalmoranWindow::Create(HINSTANCE instance)
 {
-    RegisterWindowClass(instance, &TalmoranWindow::WindowProc);
+    // Once per process: a second registration would fail, and the class
+    // already holds the icons.
+    static const bool registered = (RegisterWindowClass(instance, &TalmoranWindow::WindowProc), true);
+    (void)registered;
     std::unique_ptr<TalmoranWindow> self(new TalmoranWindow());
     const RECT outer = LayoutOuterRect(win32::PrimaryScreenDpi());
     const std::wstring caption(kWindowCaption);
-    CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClassName, caption.c_str(), kWindowStyle, outer.left, outer.top,
-                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, self.get());
-    if (self->window_ == nullptr) {
-        throw RuntimeError(static_cast<std::int32_t>(GetLastError()), L"The window could not be created");
+    HWND window =
+        CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, outer.left, outer.top,
+                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, self.get());
+    if (window == nullptr || self->window_ == nullptr) {
+        throw win32::LastWin32Error(L"CreateWindowExW");
     }
-    self->BuildControls(instance);
     const UINT dpi = win32::DpiOf(self->window_);
-    self->ApplyFont(dpi);
-    self->ApplyLayout(dpi);
+    self->BuildControls(instance, dpi);
+    // Still hidden: nothing to redraw yet.
+    self->ApplyFont(dpi, false);
+    self->page_.Invalidate(self->controls_.at(ControlId::TabStrip1));
     return self;
 }
 
@@ -105,7 +123,9 @@ HWND TalmoranWindow::Control(ControlId id) const
 void TalmoranWindow::Load()
 {
     win32::Win32WindowGeometry geometry(window_);
-    const win32::Win32Screen screen(win32::PrimaryScreenDpi());
+    // The screen in twips at the window's own DPI, as the window's size is:
+    // centring stays right where the system DPI differs.
+    const win32::Win32Screen screen(win32::DpiOf(window_));
     LoadTalmoran(geometry, screen, *ChoiceFrame_, *TabStrip1_, variables_.CurrentPage);
     loaded_ = true;
 }
@@ -148,11 +168,18 @@ void TalmoranWindow::OnTabClick()
 
 void TalmoranWindow::OnDpiChanged(UINT dpi, const RECT& suggested)
 {
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyFont(dpi);
+    win32::CheckWin32(SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE),
+                      L"SetWindowPos");
+    ApplyFont(dpi, true);
     ApplyLayout(dpi);
-    InvalidateRect(window_, nullptr, TRUE);
+    Repaint();
+}
+
+void TalmoranWindow::Repaint() const
+{
+    // The children too: they paint their backgrounds with the page brush.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CALLBACK TalmoranWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
@@ -182,7 +209,8 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         }
         return 0;
     case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
+        if (const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            header->code == TCN_SELCHANGE && header->hwndFrom == controls_.at(ControlId::TabStrip1)) {
             OnTabClick();
         }
         return 0;
@@ -196,10 +224,16 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         page_.Fill(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
         return TRUE;
     case WM_ERASEBKGND: page_.Fill(window_, reinterpret_cast<HDC>(wParam)); return TRUE;
-    case WM_THEMECHANGED:
     case WM_SYSCOLORCHANGE:
-        page_.Capture(controls_.at(ControlId::TabStrip1));
-        InvalidateRect(window_, nullptr, TRUE);
+        // Only top-level windows get it; common controls learn of it from
+        // their parent.
+        for (const auto& [id, control] : controls_) {
+            SendMessageW(control, WM_SYSCOLORCHANGE, wParam, lParam);
+        }
+        [[fallthrough]];
+    case WM_THEMECHANGED:
+        page_.Invalidate(controls_.at(ControlId::TabStrip1));
+        Repaint();
         break;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ACTIVATE:

@@ -53,9 +53,12 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void BuildControls(HINSTANCE instance);
+    // Creates every control at its place at `dpi`.
+    void BuildControls(HINSTANCE instance, UINT dpi);
+    // Places every control again, at a new DPI.
     void ApplyLayout(UINT dpi);
-    void ApplyFont(UINT dpi);
+    void ApplyFont(UINT dpi, bool redraw);
+    void Repaint() const;
     void OnButton(Command command);
     void OnTabClick();
     void OnDpiChanged(UINT dpi, const RECT& suggested);

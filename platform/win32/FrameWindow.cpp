@@ -1,5 +1,7 @@
 #include "platform/win32/FrameWindow.h"
 
+#include "platform/win32/Win32Error.h"
+
 namespace talmoran::win32 {
 namespace {
 
@@ -22,18 +24,26 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 
-} // namespace
-
-void RegisterFrameClass(HINSTANCE instance)
+void RegisterFrameClassNow(HINSTANCE instance)
 {
     WNDCLASSEXW frameClass{};
     frameClass.cbSize = sizeof frameClass;
     frameClass.lpfnWndProc = FrameProc;
     frameClass.hInstance = instance;
-    frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    frameClass.hCursor = CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
     frameClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     frameClass.lpszClassName = kFrameClassName;
-    RegisterClassExW(&frameClass); // a second registration fails harmlessly
+    if (RegisterClassExW(&frameClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throw LastWin32Error(L"RegisterClassExW");
+    }
+}
+
+} // namespace
+
+void RegisterFrameClass(HINSTANCE instance)
+{
+    static const bool registered = (RegisterFrameClassNow(instance), true);
+    (void)registered;
 }
 
 } // namespace talmoran::win32

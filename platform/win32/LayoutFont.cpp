@@ -2,23 +2,26 @@
 
 #include <array>
 
+#include "platform/win32/GdiScopes.h"
+
 namespace talmoran::win32 {
 namespace {
 
 constexpr int kPointSize = 9;
 constexpr int kCellAt96 = 8;
 
+// The face and cell the system actually gave for a request.
 LayoutFont Describe(UniqueHfont font)
 {
     LayoutFont result;
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, font.Get());
     wchar_t face[LF_FACESIZE] = {};
-    GetTextFaceW(screen, LF_FACESIZE, face);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
+    {
+        const WindowDc screen(nullptr);
+        const SelectedObject selected(screen.Get(), font.Get());
+        CheckWin32(GetTextFaceW(screen.Get(), LF_FACESIZE, face), L"GetTextFaceW");
+        CheckWin32(GetTextMetricsW(screen.Get(), &metrics), L"GetTextMetricsW");
+    }
     result.font = std::move(font);
     result.face = face;
     result.cellWidth = metrics.tmAveCharWidth;
@@ -32,9 +35,10 @@ LayoutFont Describe(UniqueHfont font)
 
 UniqueHfont Request(const wchar_t* face, int height, int width)
 {
-    return UniqueHfont(CreateFontW(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                                   face));
+    return UniqueHfont(
+        CheckWin32(CreateFontW(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, face),
+                   L"CreateFontW"));
 }
 
 bool CellFits(const LayoutFont& font, int wantedCell)

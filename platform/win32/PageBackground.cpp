@@ -1,5 +1,9 @@
 #include "platform/win32/PageBackground.h"
 
+#include <utility>
+
+#include "platform/win32/GdiScopes.h"
+
 namespace talmoran::win32 {
 namespace {
 
@@ -7,32 +11,56 @@ namespace {
 POINT OffsetInTabStrip(HWND window, HWND tabStrip)
 {
     POINT origin{0, 0};
-    MapWindowPoints(window, tabStrip, &origin, 1);
+    // Zero is also a valid offset; only a set error code tells a failure.
+    SetLastError(ERROR_SUCCESS);
+    if (MapWindowPoints(window, tabStrip, &origin, 1) == 0 && GetLastError() != ERROR_SUCCESS) {
+        throw LastWin32Error(L"MapWindowPoints");
+    }
     return origin;
+}
+
+RECT ClientRect(HWND window)
+{
+    RECT area{};
+    CheckWin32(GetClientRect(window, &area), L"GetClientRect");
+    return area;
 }
 
 } // namespace
 
-void PageBackground::Capture(HWND tabStrip)
+void PageBackground::Invalidate(HWND tabStrip) noexcept
 {
     tabStrip_ = tabStrip;
-    RECT area{};
-    GetClientRect(tabStrip, &area);
-    HDC screen = GetDC(tabStrip);
-    HDC memory = CreateCompatibleDC(screen);
-    UniqueHbitmap image(CreateCompatibleBitmap(screen, area.right, area.bottom));
-    HGDIOBJ previous = SelectObject(memory, image.Get());
-    FillRect(memory, &area, GetSysColorBrush(COLOR_BTNFACE));
-    SendMessageW(tabStrip, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    ReleaseDC(tabStrip, screen);
-    brush_.Reset(CreatePatternBrush(image.Get()));
+    brush_.Reset();
+    image_.Reset();
 }
 
-HBRUSH PageBackground::BrushFor(HWND control, HDC dc) const
+bool PageBackground::EnsureCaptured()
 {
-    if (!brush_) {
+    if (brush_ || tabStrip_ == nullptr) {
+        return static_cast<bool>(brush_);
+    }
+    const RECT area = ClientRect(tabStrip_);
+    UniqueHbitmap image;
+    {
+        const WindowDc screen(tabStrip_);
+        const MemoryDc memory(screen.Get());
+        image.Reset(
+            CheckWin32(CreateCompatibleBitmap(screen.Get(), area.right, area.bottom), L"CreateCompatibleBitmap"));
+        const SelectedObject selected(memory.Get(), image.Get());
+        FillRect(memory.Get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+        SendMessageW(tabStrip_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    // The bitmap lives as long as the brush made from it, which the
+    // documentation does not promise to copy it.
+    brush_.Reset(CheckWin32(CreatePatternBrush(image.Get()), L"CreatePatternBrush"));
+    image_ = std::move(image);
+    return true;
+}
+
+HBRUSH PageBackground::BrushFor(HWND control, HDC dc)
+{
+    if (!EnsureCaptured()) {
         return nullptr;
     }
     const POINT offset = OffsetInTabStrip(control, tabStrip_);
@@ -41,21 +69,19 @@ HBRUSH PageBackground::BrushFor(HWND control, HDC dc) const
     return brush_.Get();
 }
 
-void PageBackground::Fill(HWND window, HDC dc) const
+void PageBackground::Fill(HWND window, HDC dc)
 {
-    RECT area{};
-    GetClientRect(window, &area);
+    const RECT area = ClientRect(window);
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    if (!brush_) {
+    if (!EnsureCaptured()) {
         return;
     }
     // Only the part of `window` that lies over the tab strip shows the page.
-    RECT strip{};
-    GetClientRect(tabStrip_, &strip);
-    MapWindowPoints(tabStrip_, window, reinterpret_cast<POINT*>(&strip), 2);
+    const POINT offset = OffsetInTabStrip(window, tabStrip_);
+    RECT strip = ClientRect(tabStrip_);
+    OffsetRect(&strip, -offset.x, -offset.y);
     RECT overlap{};
     if (IntersectRect(&overlap, &area, &strip) != FALSE) {
-        const POINT offset = OffsetInTabStrip(window, tabStrip_);
         SetBrushOrgEx(dc, -offset.x, -offset.y, nullptr);
         FillRect(dc, &overlap, brush_.Get());
     }

@@ -12,19 +12,25 @@ namespace talmoran::win32 {
 
 class PageBackground {
 public:
-    // Captures the tab control as it paints itself now (after a layout,
-    // DPI or theme change).
-    void Capture(HWND tabStrip);
+    // The page must be captured again before it is next painted (after a
+    // layout, DPI or theme change). Capturing waits for that paint, so it
+    // costs nothing before the window is first shown.
+    void Invalidate(HWND tabStrip) noexcept;
 
     // For WM_CTLCOLOR*: a brush aligned so that `control` shows the part of
-    // the page it lies on; null when `control` is not on the page.
-    HBRUSH BrushFor(HWND control, HDC dc) const;
+    // the page it lies on; null before any tab strip is known.
+    HBRUSH BrushFor(HWND control, HDC dc);
 
     // Fills `window`'s client area as the page beneath it looks.
-    void Fill(HWND window, HDC dc) const;
+    void Fill(HWND window, HDC dc);
 
 private:
+    // Captures the tab control as it paints itself now, once per Invalidate.
+    // False while no tab strip is known.
+    bool EnsureCaptured();
+
     HWND tabStrip_ = nullptr;
+    UniqueHbitmap image_; // declared first, so the brush goes before it
     UniqueHbrush brush_;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/win32/SystemApi.h"
 
+#include "platform/win32/GdiScopes.h"
+
 namespace talmoran::win32 {
 namespace {
 
@@ -10,11 +12,10 @@ template <typename Function> Function Lookup(const wchar_t* module, const char* 
                              : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
 }
 
-UINT ScreenDcDpi() noexcept
+UINT ScreenDcDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
@@ -27,7 +28,7 @@ bool RestrictDllSearchToSystem32() noexcept
     return set != nullptr && set(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
 }
 
-UINT DpiOf(HWND window) noexcept
+UINT DpiOf(HWND window)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto getDpi = Lookup<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
@@ -35,12 +36,24 @@ UINT DpiOf(HWND window) noexcept
     return dpi != 0 ? dpi : ScreenDcDpi();
 }
 
-UINT PrimaryScreenDpi() noexcept
+UINT PrimaryScreenDpi()
 {
     using GetDpiForSystemFn = UINT(WINAPI*)();
     static const auto getDpi = Lookup<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem");
     const UINT dpi = getDpi != nullptr ? getDpi() : 0;
     return dpi != 0 ? dpi : ScreenDcDpi();
+}
+
+RECT OuterRectForClient(RECT client, DWORD style, DWORD exStyle, UINT dpi)
+{
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = Lookup<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    if (adjustForDpi != nullptr) {
+        CheckWin32(adjustForDpi(&client, style, FALSE, exStyle, dpi), L"AdjustWindowRectExForDpi");
+    } else {
+        CheckWin32(AdjustWindowRectEx(&client, style, FALSE, exStyle), L"AdjustWindowRectEx");
+    }
+    return client;
 }
 
 } // namespace talmoran::win32

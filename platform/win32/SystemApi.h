@@ -11,9 +11,13 @@ namespace talmoran::win32 {
 bool RestrictDllSearchToSystem32() noexcept;
 
 // The DPI a window is drawn at (per-monitor where the system knows it).
-[[nodiscard]] UINT DpiOf(HWND window) noexcept;
+[[nodiscard]] UINT DpiOf(HWND window);
 
 // The primary screen's DPI, for placing a window before it exists.
-[[nodiscard]] UINT PrimaryScreenDpi() noexcept;
+[[nodiscard]] UINT PrimaryScreenDpi();
+
+// The outer rectangle of a window with this client rectangle, frame and
+// caption at `dpi` (at the system's DPI before Windows 10 1607).
+[[nodiscard]] RECT OuterRectForClient(RECT client, DWORD style, DWORD exStyle, UINT dpi);
 
 } // namespace talmoran::win32

@@ -4,7 +4,7 @@
 
 namespace talmoran::win32 {
 
-RuntimeError Win32Error(DWORD code)
+RuntimeError Win32Error(DWORD code, const wchar_t* call)
 {
     wchar_t* text = nullptr;
     const DWORD length =
@@ -15,12 +15,21 @@ RuntimeError Win32Error(DWORD code)
     while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r')) {
         description.pop_back();
     }
+    if (call != nullptr) {
+        description += L" (" + std::wstring(call) + L")";
+    }
     return {static_cast<std::int32_t>(code), std::move(description)};
 }
 
-RuntimeError LastWin32Error()
+RuntimeError LastWin32Error(const wchar_t* call)
 {
-    return Win32Error(GetLastError());
+    const DWORD code = GetLastError();
+    // Some GDI functions fail without setting a code; "completed successfully"
+    // would then be the text of a failure.
+    if (code == ERROR_SUCCESS && call != nullptr) {
+        return {0, std::wstring(call) + L" failed"};
+    }
+    return Win32Error(code, call);
 }
 
 } // namespace talmoran::win32

@@ -5,6 +5,7 @@
 #include "platform/Twips.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32/SystemApi.h"
+#include "platform/win32/Win32Error.h"
 
 namespace talmoran::win32 {
 
@@ -25,8 +26,14 @@ FrameRect Win32FrameArray::Rect(Int16 index) const
 {
     HWND frame = At(index);
     RECT r{};
-    GetWindowRect(frame, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(frame), reinterpret_cast<POINT*>(&r), 2);
+    CheckWin32(GetWindowRect(frame, &r), L"GetWindowRect");
+    // Zero is also the answer for a parent at the screen's origin; only a
+    // set error code tells a failure.
+    SetLastError(ERROR_SUCCESS);
+    if (MapWindowPoints(HWND_DESKTOP, GetParent(frame), reinterpret_cast<POINT*>(&r), 2) == 0 &&
+        GetLastError() != ERROR_SUCCESS) {
+        throw LastWin32Error(L"MapWindowPoints");
+    }
     const UINT dpi = DpiOf(frame);
     return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi), PixelsToTwips(r.right - r.left, dpi),
             PixelsToTwips(r.bottom - r.top, dpi)};
@@ -36,8 +43,9 @@ void Win32FrameArray::Move(Int16 index, float left, float top, float width, floa
 {
     HWND frame = At(index);
     const UINT dpi = DpiOf(frame);
-    MoveWindow(frame, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(width, dpi),
-               TwipsToPixels(height, dpi), TRUE);
+    CheckWin32(MoveWindow(frame, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(width, dpi),
+                          TwipsToPixels(height, dpi), TRUE),
+               L"MoveWindow");
 }
 
 void Win32FrameArray::SetVisible(Int16 index, bool visible)

@@ -2,19 +2,21 @@
 
 #include "platform/Twips.h"
 #include "platform/win32/SystemApi.h"
+#include "platform/win32/Win32Error.h"
 
 namespace talmoran::win32 {
 
 RECT Win32WindowGeometry::Outer() const
 {
     RECT r{};
-    GetWindowRect(window_, &r);
+    CheckWin32(GetWindowRect(window_, &r), L"GetWindowRect");
     return r;
 }
 
 void Win32WindowGeometry::Place(int left, int top, int width, int height)
 {
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CheckWin32(SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE),
+               L"SetWindowPos");
 }
 
 float Win32WindowGeometry::Width() const
