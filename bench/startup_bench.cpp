@@ -1,6 +1,7 @@
 // Start-up time, from process start to the main window visible, of
-// talmoran.exe against a minimal one-window program, alternated in one run.
-//   startup_bench.exe <talmoran.exe> <minimal_window.exe> [runs]
+// talmoran.exe against the same window with plain controls (the floor) and
+// against an empty window, alternated in one run.
+//   startup_bench.exe <talmoran.exe> <plain_controls_window.exe> <minimal_window.exe> [runs]
 #include <windows.h>
 
 #include <algorithm>
@@ -74,23 +75,34 @@ double Median(std::vector<double> values)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 3) {
-        std::fputs("usage: startup_bench talmoran.exe minimal_window.exe [runs]\n", stderr);
+    if (argc < 4) {
+        std::fputs("usage: startup_bench talmoran.exe plain_controls_window.exe minimal_window.exe [runs]\n", stderr);
         return 2;
     }
-    const int runs = argc > 3 ? _wtoi(argv[3]) : 15;
-    TimeToWindow(argv[1]); // warm the file cache and Wine's DLLs for both
-    TimeToWindow(argv[2]);
-    std::vector<double> talmoran;
-    std::vector<double> minimal;
-    std::vector<double> ratios;
-    for (int i = 0; i < runs; ++i) {
-        talmoran.push_back(TimeToWindow(argv[1]));
-        minimal.push_back(TimeToWindow(argv[2]));
-        ratios.push_back(talmoran.back() / minimal.back());
+    const int runs = argc > 4 ? _wtoi(argv[4]) : 15;
+    constexpr int kPrograms = 3;
+    std::vector<double> times[kPrograms];
+    for (int p = 0; p < kPrograms; ++p) {
+        TimeToWindow(argv[1 + p]); // warm the file cache and Wine's DLLs for each
     }
-    std::printf("start-up to visible window, %d alternated runs each: talmoran.exe median %.1f ms, "
-                "minimal window median %.1f ms, median ratio %.3f\n",
-                runs, Median(talmoran), Median(minimal), Median(ratios));
-    return std::any_of(talmoran.begin(), talmoran.end(), [](double t) { return t < 0; }) ? 1 : 0;
+    std::vector<double> toPlain;
+    std::vector<double> toEmpty;
+    for (int i = 0; i < runs; ++i) {
+        for (int p = 0; p < kPrograms; ++p) {
+            times[p].push_back(TimeToWindow(argv[1 + p]));
+        }
+        toPlain.push_back(times[0].back() / times[1].back());
+        toEmpty.push_back(times[0].back() / times[2].back());
+    }
+    std::printf("start-up to visible window, %d alternated runs each (medians): talmoran.exe %.1f ms, "
+                "plain controls window %.1f ms, empty window %.1f ms\n",
+                runs, Median(times[0]), Median(times[1]), Median(times[2]));
+    std::printf("talmoran.exe / plain controls window: %.3f; talmoran.exe / empty window: %.3f\n", Median(toPlain),
+                Median(toEmpty));
+    for (const auto& t : times) {
+        if (std::any_of(t.begin(), t.end(), [](double ms) { return ms < 0; })) {
+            return 1;
+        }
+    }
+    return 0;
 }

@@ -1,0 +1,103 @@
+// The floor for talmoran.exe's start-up: the same window and the same 36
+// controls, of the same classes, with the same resources and manifest,
+// created in place at the window's DPI, sized and centred, and nothing else:
+// no font, no page background, no load step.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+
+#include "app/Layout.h"
+#include "platform/Twips.h"
+
+namespace {
+
+using talmoran::ControlId;
+using talmoran::ControlKind;
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Register(HINSTANCE instance, const wchar_t* name)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
+}
+
+const wchar_t* ClassOf(ControlKind kind, DWORD& style, DWORD& exStyle)
+{
+    style = WS_CHILD | WS_VISIBLE;
+    exStyle = 0;
+    switch (kind) {
+    case ControlKind::Frame: exStyle = WS_EX_CONTROLPARENT; return L"PlainFrame";
+    case ControlKind::Button: style |= WS_TABSTOP | BS_PUSHBUTTON; return WC_BUTTONW;
+    case ControlKind::CheckBox: style |= WS_TABSTOP | BS_AUTOCHECKBOX; return WC_BUTTONW;
+    case ControlKind::Note: style |= ES_MULTILINE | ES_READONLY; return WC_EDITW;
+    case ControlKind::TabStrip: break;
+    }
+    style |= WS_TABSTOP | WS_CLIPSIBLINGS;
+    return WC_TABCONTROLW;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    Register(instance, L"PlainWindow");
+    Register(instance, L"PlainFrame");
+    const UINT dpi = GetDpiForSystem();
+    const int width = talmoran::TwipsToPixels(7000, dpi);
+    const int height = talmoran::TwipsToPixels(4000, dpi);
+    HWND window = CreateWindowExW(
+        WS_EX_CONTROLPARENT, L"PlainWindow", L"Plain controls",
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
+    std::map<ControlId, HWND> created{{ControlId::Window, window}};
+    for (const ControlId container : {ControlId::Window, ControlId::ChoiceFrame0, ControlId::ChoiceFrame1}) {
+        for (const talmoran::ControlSpec& row : talmoran::InTabOrder(container)) {
+            DWORD style = 0;
+            DWORD exStyle = 0;
+            const wchar_t* className = ClassOf(row.kind, style, exStyle);
+            const std::wstring text(row.text);
+            const talmoran::TwipsRect& r =
+                row.id == ControlId::ChoiceFrame1 ? talmoran::ControlById(ControlId::ChoiceFrame0).rect : row.rect;
+            created[row.id] = CreateWindowExW(
+                exStyle, className, text.c_str(), row.id == ControlId::ChoiceFrame1 ? style & ~WS_VISIBLE : style,
+                talmoran::TwipsToPixels(r.left, dpi), talmoran::TwipsToPixels(r.top, dpi),
+                talmoran::TwipsToPixels(r.width, dpi), talmoran::TwipsToPixels(r.height, dpi), created.at(container),
+                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)), instance, nullptr);
+        }
+    }
+    for (const std::wstring_view caption : talmoran::kTabCaptions) {
+        std::wstring text(caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageW(created.at(ControlId::TabStrip1), TCM_INSERTITEMW, 99, reinterpret_cast<LPARAM>(&item));
+    }
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(window, &message) == FALSE) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
