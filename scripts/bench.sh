@@ -12,6 +12,7 @@ trap 'scripts/wine-session.sh down "$PWD/$build/wineprefix"' EXIT
 run "$build/wine-run" "$build/bench/lock_command_bench.exe" 2000
 run "$build/wine-run" "$build/bench/startup_bench.exe" "$build/talmoran.exe" "$build/bench/plain_controls_window.exe" \
     "$build/bench/minimal_window.exe" 15
+run "$build/wine-run" "$build/bench/soak_bench.exe" 10000
 echo "\$ ls -l talmoran.exe; objdump -p talmoran.exe | grep 'DLL Name'"
 ls -l "$build/talmoran.exe" | awk '{print $5 " bytes"}'
 rsrc=$(x86_64-w64-mingw32-objdump -h "$build/talmoran.exe" | awk '$2 == ".rsrc" {print $3}')

@@ -2,12 +2,30 @@
 # Starts (up) or ends (down) what a whole test run shares in one prefix: one
 # wineserver, so that each test does not pay Wine's start-up again, and, when
 # there is no display, one Xvfb that every test draws on.
+# Up ends first whatever an earlier run of this prefix left behind (its
+# wineserver, whose desktop may still be bound to a display that is gone, its
+# Xvfb, a DPI or theme left set) and touches no other prefix's or display's.
 set -euo pipefail
 action="$1" prefix="$2"
-export WINEPREFIX="$prefix"
+export WINEPREFIX="$prefix" WINEDEBUG=-all
 display_file="$prefix.display"
+
+down() {
+    wineserver -k >/dev/null 2>&1 || true # only this prefix's server
+    wineserver -w >/dev/null 2>&1 || true
+    if [ -f "$display_file" ]; then
+        read -r _ xvfb_pid <"$display_file"
+        # The recorded process, and only while it is still an Xvfb.
+        if [ "$(cat "/proc/$xvfb_pid/comm" 2>/dev/null)" = Xvfb ]; then
+            kill "$xvfb_pid" 2>/dev/null || true
+        fi
+        rm -f "$display_file"
+    fi
+}
+
 case "$action" in
 up)
+    down
     if [ -z "${DISPLAY:-}" ]; then
         exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
         read -r _ xvfb_pid <&3
@@ -16,17 +34,11 @@ up)
         export DISPLAY=":$number"
     fi
     "$(dirname "$0")/wine-prefix.sh" "$prefix"
-    wineserver -p >/dev/null 2>&1 || true # already running is fine
-    # Start Wine's desktop and services now, with no pipe of ctest's, rather
-    # than racing the first test for them.
-    wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+    wineserver -p >/dev/null 2>&1
+    # A run cut short inside wine-with.sh may have left these set.
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 </dev/null || true
+    wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /t REG_SZ /d 0 /f \
+        >/dev/null 2>&1 </dev/null
     ;;
-down)
-    wineserver -k >/dev/null 2>&1 || true
-    if [ -f "$display_file" ]; then
-        read -r _ xvfb_pid <"$display_file"
-        kill "$xvfb_pid" 2>/dev/null || true
-        rm -f "$display_file"
-    fi
-    ;;
+down) down ;;
 esac

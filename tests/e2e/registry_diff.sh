@@ -3,7 +3,8 @@
 # exported before and after a session that starts talmoran.exe, ticks boxes,
 # switches pages, runs all four commands with the keyboard and closes it.
 # The only differences allowed are NoDrives and NoViewOnDrive under the
-# Explorer policy key; the values already there keep their data.
+# Explorer policy key; the values already there keep their data. Before it, a
+# start closed at once writes neither value and exits with 0.
 BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
 work=$(mktemp -d)
@@ -16,6 +17,9 @@ wine reg add "$policy_key" /v NoDesktop /t REG_DWORD /d 0 /f >/dev/null
 # keeps that out of the comparison.
 start_talmoran
 close_talmoran
+untouched="$TALMORAN_STATUS $(policy_value NoViewOnDrive) $(policy_value NoDrives)"
+echo "closed right after start: exit code, NoViewOnDrive, NoDrives: $untouched"
+[ "$untouched" = "0 absent absent" ] || { echo "0 passed, 1 failed"; exit 1; }
 
 export_hives() {
     wine reg export HKCU "$work/$1-hkcu.reg" /y >/dev/null 2>&1

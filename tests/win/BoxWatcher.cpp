@@ -5,13 +5,6 @@
 namespace talmoran::test {
 namespace {
 
-std::wstring TextOf(HWND window)
-{
-    wchar_t buffer[512] = {};
-    GetWindowTextW(window, buffer, 512);
-    return buffer;
-}
-
 std::wstring ClassOf(HWND window)
 {
     wchar_t buffer[64] = {};
@@ -19,14 +12,12 @@ std::wstring ClassOf(HWND window)
     return buffer;
 }
 
-struct Search {
-    DWORD pid;
-    HWND box;
-};
-
-HWND FindBox(DWORD pid)
+HWND FindBox()
 {
-    Search search{pid, nullptr};
+    struct Search {
+        DWORD pid;
+        HWND box;
+    } search{GetCurrentProcessId(), nullptr};
     EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
@@ -44,71 +35,69 @@ HWND FindBox(DWORD pid)
 
 SeenBox Read(HWND box)
 {
-    SeenBox seen;
-    seen.found = true;
-    seen.title = TextOf(box);
-    seen.owner = GetWindow(box, GW_OWNER);
-    seen.ownerDisabled = seen.owner != nullptr && !IsWindowEnabled(seen.owner);
+    SeenBox seen{true, TextOf(box), {}, {}, GetWindow(box, GW_OWNER)};
+    seen.ownerDisabled = seen.owner != nullptr && IsWindowEnabled(seen.owner) == FALSE;
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::wstring kind = ClassOf(child);
-        if (kind == L"Button" && IsWindowVisible(child)) {
+        if (ClassOf(child) == L"Button" && IsWindowVisible(child)) {
             seen.buttons.push_back(TextOf(child));
-        } else if (kind == L"Static" && !TextOf(child).empty()) {
+        } else if (ClassOf(child) == L"Static" && !TextOf(child).empty()) {
             seen.text = TextOf(child);
         }
     }
     return seen;
 }
 
-void Dismiss(HWND box)
+// Presses the box's first button, as a user would, and waits until it closes.
+void Dismiss(HWND box, std::chrono::steady_clock::time_point deadline)
 {
     HWND first = FindWindowExW(box, nullptr, L"Button", nullptr);
-    if (first != nullptr) {
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), reinterpret_cast<LPARAM>(first));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), reinterpret_cast<LPARAM>(first));
+    while (IsWindowVisible(box) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
 } // namespace
 
-SeenBox ReadAndDismissBox(DWORD pid, std::chrono::milliseconds timeout)
+std::wstring TextOf(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+SeenBox ReadAndDismissBox(std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (HWND box = FindBox(pid)) {
-            // Let the box finish laying itself out before reading it.
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            SeenBox seen = Read(box);
-            Dismiss(box);
-            while (IsWindow(box) && IsWindowVisible(box) && std::chrono::steady_clock::now() < deadline) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-            return seen;
+    for (; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+        HWND box = FindBox();
+        if (box == nullptr) {
+            continue;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20)); // let it finish laying itself out
+        SeenBox seen = Read(box);
+        Dismiss(box, deadline);
+        return seen;
     }
     return {};
 }
 
-BoxDismisser::BoxDismisser(DWORD pid)
-    : worker_(std::async(std::launch::async, [this, pid] {
-          std::vector<SeenBox> seen;
+BoxDismisser::BoxDismisser()
+    : worker_(std::async(std::launch::async, [this] {
+          int dismissed = 0;
           while (!stop_) {
-              SeenBox box = ReadAndDismissBox(pid, std::chrono::milliseconds(50));
-              if (box.found) {
-                  seen.push_back(std::move(box));
+              if (HWND box = FindBox()) {
+                  Dismiss(box, std::chrono::steady_clock::now() + std::chrono::seconds(10));
+                  ++dismissed;
               }
+              std::this_thread::sleep_for(std::chrono::microseconds(500));
           }
-          return seen;
+          return dismissed;
       }))
 {
 }
 
-BoxDismisser::~BoxDismisser()
-{
-    stop_ = true;
-}
-
-std::vector<SeenBox> BoxDismisser::Stop()
+int BoxDismisser::Stop()
 {
     stop_ = true;
     return worker_.get();

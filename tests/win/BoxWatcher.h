@@ -1,9 +1,10 @@
 #pragma once
-// Finds a real message box (a #32770 dialog) of a process from another
+// Finds a real message box (a #32770 dialog) of this process from another
 // thread, reads it as a user would see it, and presses its first button.
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <string>
@@ -16,32 +17,34 @@ struct SeenBox {
     std::wstring title;
     std::wstring text;
     std::vector<std::wstring> buttons;
-    bool ownerDisabled = false;
     HWND owner = nullptr;
+    bool ownerDisabled = false;
 };
 
-// Waits up to `timeout` for a visible message box of process `pid`, reads it
-// and dismisses it with its first button.
-SeenBox ReadAndDismissBox(DWORD pid, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+[[nodiscard]] std::wstring TextOf(HWND window);
 
-// The same on a thread of its own, for boxes shown by the calling thread.
-inline std::future<SeenBox> WatchForBox(DWORD pid = GetCurrentProcessId())
+// Waits up to `timeout` for a visible message box of this process, reads it
+// and dismisses it with its first button.
+SeenBox ReadAndDismissBox(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
+// The same on a thread of its own, for a box the calling thread shows.
+inline std::future<SeenBox> WatchForBox()
 {
-    return std::async(std::launch::async, [pid] { return ReadAndDismissBox(pid); });
+    return std::async(std::launch::async, [] { return ReadAndDismissBox(); });
 }
 
-// Dismisses every box of `pid` until `stop` is set; counts them.
+// Dismisses every box of this process until Stop; counts them.
 class BoxDismisser {
 public:
-    explicit BoxDismisser(DWORD pid = GetCurrentProcessId());
-    ~BoxDismisser();
+    BoxDismisser();
+    ~BoxDismisser() { stop_ = true; }
     BoxDismisser(const BoxDismisser&) = delete;
     BoxDismisser& operator=(const BoxDismisser&) = delete;
-    [[nodiscard]] std::vector<SeenBox> Stop();
+    int Stop();
 
 private:
     std::atomic<bool> stop_{false};
-    std::future<std::vector<SeenBox>> worker_;
+    std::future<int> worker_;
 };
 
 } // namespace talmoran::test

@@ -1,12 +1,12 @@
-// The four commands with the real registry writer and the real message box,
-// and what Wine's shell, the consumer of the values, makes of them.
+// The real registry writer and the real failure box in the throwaway Wine
+// prefix, and what Wine's shell, the consumer of the values, makes of them.
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32Registry.h"
-#include "policy/PolicyCommands.h"
+#include "policy/PolicyStore.h"
 #include "tests/win/BoxWatcher.h"
 #include "tests/win/ChildProcess.h"
 #include "tests/win/PrefixRegistry.h"
@@ -47,60 +47,62 @@ protected:
     Int32 DriveMask = 0;
 };
 
-struct RealBoxCase {
-    Command command;
-    const wchar_t* valueName;
-    std::uint32_t written;
-    const wchar_t* success;
-    const wchar_t* failure;
-};
-
-class RealBox : public CommandsUnderWine, public ::testing::WithParamInterface<RealBoxCase> {};
-
-TEST_P(RealBox, SuccessBoxHasTheTextTheTitleAndOneOkButton)
+TEST_F(CommandsUnderWine, TheWriterCreatesTheKeyReplacesAStringAndKeepsOtherValuesAndZero)
 {
-    const SeenBox seen = Run(GetParam().command, {2, 3});
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(seen.text, GetParam().success);
-    EXPECT_EQ(seen.title, L"Talmoran");
-    EXPECT_EQ(seen.buttons, std::vector<std::wstring>{L"OK"});
-    const auto stored = ReadPolicyValue(GetParam().valueName);
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->dword, GetParam().written);
+    ASSERT_FALSE(ReadPolicyValue(L"NoViewOnDrive"));
+    WritePolicyValue(registry_, Policy::Lock, 5, PolicyPath);
+    EXPECT_EQ(ReadPolicyValue(L"NoViewOnDrive")->dword, 5U) << "key path created";
+    EXPECT_FALSE(ReadPolicyValue(L"NoDrives")) << "Lock leaves NoDrives alone";
+
+    const wchar_t text[] = L"12";
+    SetPolicyValue(L"NoDrives", REG_SZ, text, sizeof text);
+    const DWORD one = 1;
+    SetPolicyValue(L"NoRun", REG_DWORD, &one, sizeof one);
+    WritePolicyValue(registry_, Policy::Hide, 0x3FFFFFF, PolicyPath);
+    WritePolicyValue(registry_, Policy::Lock, 0, PolicyPath);
+    const auto hidden = ReadPolicyValue(L"NoDrives");
+    ASSERT_TRUE(hidden);
+    EXPECT_EQ(hidden->type, static_cast<DWORD>(REG_DWORD)) << "a string of the same name is replaced";
+    EXPECT_EQ(hidden->dword, 0x3FFFFFFU);
+    const auto cleared = ReadPolicyValue(L"NoViewOnDrive");
+    ASSERT_TRUE(cleared) << "cleared, not deleted";
+    EXPECT_EQ(cleared->type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(cleared->dword, 0U);
+    EXPECT_EQ(ReadPolicyValue(L"NoRun")->dword, 1U);
 }
 
-TEST_P(RealBox, ARefusedWriteShowsTheFailureBoxAndKeepsTheValue)
+class RefusedWrite : public CommandsUnderWine, public ::testing::WithParamInterface<ExpectedCommand> {};
+
+TEST_P(RefusedWrite, ShowsTheFailureBoxWithOkOnlyKeepsTheValueAndTheNextCommandSucceeds)
 {
-    SetPolicyDword(GetParam().valueName, 7);
-    DenySetValueOnPolicyKey();
+    const DWORD seven = 7;
+    SetPolicyValue(GetParam().valueName, REG_DWORD, &seven, sizeof seven);
+    SetPolicyKeyDacl(kDenySetValue);
     const SeenBox refused = Run(GetParam().command, {2, 3});
-    AllowPolicyKey();
-    ASSERT_TRUE(refused.found);
+    SetPolicyKeyDacl(kAllowAll);
     EXPECT_EQ(refused.text, GetParam().failure);
     EXPECT_EQ(refused.title, L"Talmoran");
     EXPECT_EQ(refused.buttons, std::vector<std::wstring>{L"OK"});
     EXPECT_EQ(ReadPolicyValue(GetParam().valueName)->dword, 7U);
 
-    const SeenBox next = Run(GetParam().command, {2, 3});
-    EXPECT_EQ(next.text, GetParam().success) << "the next command succeeds once the cause is gone";
-    EXPECT_EQ(ReadPolicyValue(GetParam().valueName)->dword, GetParam().written);
+    EXPECT_EQ(Run(GetParam().command, {2, 3}).text, GetParam().success);
+    EXPECT_EQ(ReadPolicyValue(GetParam().valueName)->dword, GetParam().writtenWithCandD);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllCommands, RealBox,
-    ::testing::Values(
-        RealBoxCase{Command::Lock, L"NoViewOnDrive", 12,
-                    L"Your seleted Drive(s) will be Lock after restart or re-login your windows.",
-                    L"You are not Administrator. You can not lock selected drive(s). Please contact an Administrator."},
-        RealBoxCase{Command::Unlock, L"NoViewOnDrive", 0,
-                    L"All Locked Drive(s) will be Unlock after restart or re-login your windows.",
-                    L"You are not Administrator. You can not unlock drive(s). Please contact an Administrator."},
-        RealBoxCase{Command::Hide, L"NoDrives", 12,
-                    L"Your seleted Drive(s) will Hide after restart or re-login your windows.",
-                    L"You are not Administrator. You can not hide selected drive(s). Please contact an Administrator."},
-        RealBoxCase{Command::Unhide, L"NoDrives", 0,
-                    L"All Hidden Drive(s) will Show after restart or re-login your windows.",
-                    L"You are not Administrator. You can not unhide drive(s). Please contact an Administrator."}));
+INSTANTIATE_TEST_SUITE_P(AllCommands, RefusedWrite, ::testing::ValuesIn(kExpectedCommands),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(CommandsUnderWine, ARefusedKeyRaisesAccessDenied)
+{
+    SetPolicyKeyDacl(kDenySetValue);
+    try {
+        (void)registry_.CreateKey(kPolicyKey);
+        ADD_FAILURE() << "the key should have been refused";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Number(), ERROR_ACCESS_DENIED);
+    }
+    SetPolicyKeyDacl(kAllowAll);
+}
 
 // What a fresh process's shell says about the policy values.
 std::string ShellView()
@@ -108,27 +110,19 @@ std::string ShellView()
     return RunAndCapture(L"\"" + BesideThisExe(L"shell_probe.exe") + L"\"");
 }
 
-TEST_F(CommandsUnderWine, TheShellStopsListingAHiddenDriveAndListsItAgainAfterUnhide)
+TEST_F(CommandsUnderWine, TheShellStopsListingAHiddenDriveSeesALockedOneAndListsItAgainAfterUnhide)
 {
-    const std::string before = ShellView();
-    ASSERT_NE(before.find("C:\\"), std::string::npos) << before;
-
+    ASSERT_NE(ShellView().find("C:\\"), std::string::npos);
     Run(Command::Hide, {2});
-    const std::string hidden = ShellView();
-    EXPECT_NE(hidden.find("NoDrives=4 "), std::string::npos) << hidden;
-    EXPECT_EQ(hidden.find("C:\\"), std::string::npos) << hidden;
+    Run(Command::Lock, {25});
+    const std::string restricted = ShellView();
+    EXPECT_NE(restricted.find("NoDrives=4 NoViewOnDrive=33554432 "), std::string::npos) << restricted;
+    EXPECT_EQ(restricted.find("C:\\"), std::string::npos) << restricted;
 
     Run(Command::Unhide, {2});
     const std::string shown = ShellView();
     EXPECT_NE(shown.find("NoDrives=0 "), std::string::npos) << shown;
     EXPECT_NE(shown.find("C:\\"), std::string::npos) << shown;
-}
-
-TEST_F(CommandsUnderWine, TheShellSeesALockedDrive)
-{
-    Run(Command::Lock, {25});
-    const std::string locked = ShellView();
-    EXPECT_NE(locked.find("NoViewOnDrive=33554432 "), std::string::npos) << locked;
 }
 
 } // namespace

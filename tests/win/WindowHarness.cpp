@@ -41,38 +41,28 @@ void WindowHarness::Pump() const
     }
 }
 
-void WindowHarness::ClickAt(HWND control, POINT point) const
-{
-    SendClick(control, point);
-    for (int i = 0; i < 20; ++i) {
-        Pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
-
-void SendClick(HWND control, POINT point)
-{
-    ClientToScreen(control, &point);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(point.x, 65536, width) + 1;
-        input.mi.dy = MulDiv(point.y, 65536, height) + 1;
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
 void WindowHarness::ClickTab(int tabIndex) const
 {
     HWND tabs = Control(ControlId::TabStrip1);
     RECT item{};
     SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(tabIndex - 1), reinterpret_cast<LPARAM>(&item));
-    ClickAt(tabs, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    // A real left click (move, press, release) on the tab's middle, as the mouse would.
+    POINT point{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(tabs, &point);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXVIRTUALSCREEN)) + 1;
+        input.mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYVIRTUALSCREEN)) + 1;
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, inputs, sizeof(INPUT));
+    for (int i = 0; i < 20; ++i) {
+        Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 void WindowHarness::Tick(int index, bool ticked) const
@@ -91,13 +81,6 @@ RECT RectInParent(HWND control)
     GetWindowRect(control, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
     return r;
-}
-
-std::wstring TextOf(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 } // namespace talmoran::test

@@ -25,8 +25,6 @@ public:
 
     // Delivers pending messages as the program's own loop does.
     void Pump() const;
-    // A real mouse click (press and release) at a point of `control`'s client area.
-    void ClickAt(HWND control, POINT point) const;
     // A real click on tab `tabIndex` (1-based) of TabStrip1.
     void ClickTab(int tabIndex) const;
     void Tick(int index, bool ticked = true) const;
@@ -36,12 +34,7 @@ private:
     std::unique_ptr<TalmoranWindow> window_;
 };
 
-// Queues a real left click (move, press, release) at a point of `control`'s
-// client area, as the mouse would; the caller's loop delivers it.
-void SendClick(HWND control, POINT point);
-
 // A control's rectangle in its container's client coordinates.
 [[nodiscard]] RECT RectInParent(HWND control);
-[[nodiscard]] std::wstring TextOf(HWND window);
 
 } // namespace talmoran::test

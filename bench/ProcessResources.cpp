@@ -1,0 +1,83 @@
+#include "bench/ProcessResources.h"
+
+#include <psapi.h>
+
+namespace talmoran::bench {
+namespace {
+
+DWORD CountGdiObjects()
+{
+    // Wine accepts a GDI handle with a zero generation word as "any
+    // generation", so probing every index finds every live object.
+    DWORD count = 0;
+    for (UINT_PTR index = 0x20; index < 0x10000; ++index) {
+        count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
+    }
+    return count;
+}
+
+DWORD CountWindows()
+{
+    struct Tally {
+        DWORD pid;
+        DWORD windows;
+    } tally{GetCurrentProcessId(), 0};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* t = reinterpret_cast<Tally*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == t->pid) {
+                ++t->windows;
+                EnumChildWindows(
+                    window, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<DWORD*>(p), TRUE; },
+                    reinterpret_cast<LPARAM>(&t->windows));
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tally));
+    return tally.windows;
+}
+
+DWORD CountHandles()
+{
+    DWORD count = 0;
+    DWORD flags = 0;
+    for (UINT_PTR value = 4; value < 0x40000; value += 4) {
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE ? 1 : 0;
+    }
+    return count;
+}
+
+SIZE_T CommittedPrivateBytes()
+{
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (auto* address = static_cast<BYTE*>(nullptr); VirtualQuery(address, &region, sizeof region) == sizeof region;
+         address = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+            total += region.RegionSize;
+        }
+    }
+    return total;
+}
+
+} // namespace
+
+ProcessResources MeasureProcessResources()
+{
+    HANDLE self = GetCurrentProcess();
+    ProcessResources r{GetGuiResources(self, GR_GDIOBJECTS), GetGuiResources(self, GR_USEROBJECTS), 0, 0};
+    GetProcessHandleCount(self, &r.handles);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    r.privateBytes = memory.PrivateUsage;
+    r.gdiObjects = r.gdiObjects != 0 ? r.gdiObjects : CountGdiObjects();
+    r.windows = r.windows != 0 ? r.windows : CountWindows();
+    r.handles = r.handles != 0 ? r.handles : CountHandles();
+    r.privateBytes = r.privateBytes != 0 ? r.privateBytes : CommittedPrivateBytes();
+    return r;
+}
+
+} // namespace talmoran::bench

@@ -1,0 +1,19 @@
+#pragma once
+// What this process holds: GDI objects, windows, kernel handles and committed
+// private memory. Wine 8 answers GetGuiResources, GetProcessHandleCount and
+// PrivateUsage with 0; where the system gives 0, they are counted by hand.
+
+#include <windows.h>
+
+namespace talmoran::bench {
+
+struct ProcessResources {
+    DWORD gdiObjects;
+    DWORD windows;
+    DWORD handles;
+    SIZE_T privateBytes;
+};
+
+[[nodiscard]] ProcessResources MeasureProcessResources();
+
+} // namespace talmoran::bench

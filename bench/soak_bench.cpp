@@ -1,0 +1,104 @@
+// 10,000 commands in a row on the real window, each with its real box
+// pressed away by a second thread, with this process's resources every 1,000;
+// then, as the control, as many bare MessageBoxW calls in the same harness,
+// so that growth can be told apart: ours, or the box's own.
+//   soak_bench.exe [commands]
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cwchar>
+#include <thread>
+
+#include "app/TalmoranWindow.h"
+#include "bench/ProcessResources.h"
+
+namespace {
+
+// Presses OK on every box of this process as soon as it shows.
+class OkPresser {
+public:
+    OkPresser()
+        : thread_([this] {
+              const DWORD pid = GetCurrentProcessId();
+              while (!stop_) {
+                  HWND box = nullptr;
+                  while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+                      DWORD owner = 0;
+                      GetWindowThreadProcessId(box, &owner);
+                      if (owner == pid && IsWindowVisible(box)) {
+                          PostMessageW(box, WM_COMMAND, IDOK, 0);
+                      }
+                  }
+                  std::this_thread::sleep_for(std::chrono::microseconds(500));
+              }
+          })
+    {
+    }
+    ~OkPresser()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    OkPresser(const OkPresser&) = delete;
+    OkPresser& operator=(const OkPresser&) = delete;
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+void Pump()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Runs `step` `count` times, printing the resources every 1,000; returns the
+// growth of private bytes per step after the first 1,000.
+template <typename Step> double Soak(const char* what, int count, Step step)
+{
+    talmoran::bench::ProcessResources first{};
+    for (int i = 1; i <= count; ++i) {
+        step(i);
+        if (i % 1000 == 0) {
+            Pump();
+            const auto r = talmoran::bench::MeasureProcessResources();
+            first = i == 1000 ? r : first;
+            std::printf("%s after %5d: GDI objects %lu, windows %lu, handles %lu, private bytes %llu\n", what, i,
+                        r.gdiObjects, r.windows, r.handles, static_cast<unsigned long long>(r.privateBytes));
+            if (i == count && count > 1000) {
+                return (static_cast<double>(r.privateBytes) - static_cast<double>(first.privateBytes)) / (count - 1000);
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int count = argc > 1 ? static_cast<int>(std::wcstol(argv[1], nullptr, 10)) : 10000;
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
+    auto window = talmoran::TalmoranWindow::Create(GetModuleHandleW(nullptr));
+    window->Load();
+    window->Show(SW_SHOWNORMAL);
+    SendMessageW(window->Control(talmoran::Check1Id(2)), BM_SETCHECK, BST_CHECKED, 0);
+    const talmoran::ControlId buttons[] = {talmoran::ControlId::Lock, talmoran::ControlId::Unlock,
+                                           talmoran::ControlId::Hide, talmoran::ControlId::Unhide};
+    OkPresser presser;
+    const double perCommand =
+        Soak("commands", count, [&](int i) { SendMessageW(window->Control(buttons[i % 4]), BM_CLICK, 0, 0); });
+    const double perBox = Soak("bare boxes", count, [&](int) {
+        MessageBoxW(window->Handle(), L"Your seleted Drive(s) will be Lock after restart or re-login your windows.",
+                    L"Talmoran", MB_OK);
+    });
+    std::printf("private bytes per step after the first 1,000: %.1f per command, %.1f per bare MessageBoxW\n",
+                perCommand, perBox);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
+    return 0;
+}
