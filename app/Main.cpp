@@ -13,12 +13,17 @@ namespace {
 int RunMessageLoop(HWND dialog)
 {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    BOOL got = FALSE;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         // Tab, Shift+Tab, space and the access keys work as in a dialog.
         if (IsDialogMessageW(dialog, &message) == FALSE) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
+    }
+    if (got == -1) {
+        // Not WM_QUIT: the loop itself failed, which must not end as success.
+        throw talmoran::win32::LastWin32Error(L"GetMessageW");
     }
     return static_cast<int>(message.wParam);
 }

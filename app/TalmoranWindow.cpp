@@ -133,7 +133,7 @@ void TalmoranWindow::Load()
 void TalmoranWindow::Show(int showCommand)
 {
     ShowWindow(window_, showCommand);
-    UpdateWindow(window_);
+    win32::CheckWin32(UpdateWindow(window_), L"UpdateWindow");
     SetFocus(controls_.at(Check1Id(0)));
 }
 
@@ -186,8 +186,13 @@ LRESULT CALLBACK TalmoranWindow::WindowProc(HWND window, UINT message, WPARAM wP
 {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<TalmoranWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        // The previous value is 0 as well: only a set error code tells a failure.
+        SetLastError(ERROR_SUCCESS);
+        if (SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self)) == 0 &&
+            GetLastError() != ERROR_SUCCESS) {
+            return FALSE; // CreateWindowExW then fails, and Create reports it
+        }
         self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<TalmoranWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
