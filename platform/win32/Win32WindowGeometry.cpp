@@ -13,9 +13,12 @@ RECT Win32WindowGeometry::Outer() const
     return r;
 }
 
-void Win32WindowGeometry::Place(int left, int top, int width, int height)
+void Win32WindowGeometry::Place(int left, int top, int width, int height, UINT keep)
 {
-    CheckWin32(SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE),
+    // A hidden window has nothing to redraw yet: its first paint comes when
+    // it is shown.
+    const UINT hidden = IsWindowVisible(window_) == FALSE ? SWP_NOREDRAW | SWP_NOCOPYBITS : 0;
+    CheckWin32(SetWindowPos(window_, nullptr, left, top, width, height, keep | hidden | SWP_NOZORDER | SWP_NOACTIVATE),
                L"SetWindowPos");
 }
 
@@ -34,25 +37,25 @@ float Win32WindowGeometry::Height() const
 void Win32WindowGeometry::SetWidth(float twips)
 {
     const RECT r = Outer();
-    Place(r.left, r.top, TwipsToPixels(twips, DpiOf(window_)), r.bottom - r.top);
+    Place(r.left, r.top, TwipsToPixels(twips, DpiOf(window_)), r.bottom - r.top, SWP_NOMOVE);
 }
 
 void Win32WindowGeometry::SetHeight(float twips)
 {
     const RECT r = Outer();
-    Place(r.left, r.top, r.right - r.left, TwipsToPixels(twips, DpiOf(window_)));
+    Place(r.left, r.top, r.right - r.left, TwipsToPixels(twips, DpiOf(window_)), SWP_NOMOVE);
 }
 
 void Win32WindowGeometry::SetLeft(float twips)
 {
     const RECT r = Outer();
-    Place(TwipsToPixels(twips, DpiOf(window_)), r.top, r.right - r.left, r.bottom - r.top);
+    Place(TwipsToPixels(twips, DpiOf(window_)), r.top, r.right - r.left, r.bottom - r.top, SWP_NOSIZE);
 }
 
 void Win32WindowGeometry::SetTop(float twips)
 {
     const RECT r = Outer();
-    Place(r.left, TwipsToPixels(twips, DpiOf(window_)), r.right - r.left, r.bottom - r.top);
+    Place(r.left, TwipsToPixels(twips, DpiOf(window_)), r.right - r.left, r.bottom - r.top, SWP_NOSIZE);
 }
 
 float Win32Screen::Width() const

@@ -19,7 +19,8 @@ public:
 
 private:
     [[nodiscard]] RECT Outer() const;
-    void Place(int left, int top, int width, int height);
+    // `keep` is SWP_NOMOVE or SWP_NOSIZE: the part of the rectangle not set.
+    void Place(int left, int top, int width, int height, UINT keep);
     HWND window_;
 };
 
