@@ -14,9 +14,8 @@ fi
 cd "$root"
 
 # Portable sources of ours: what the host build compiles under app/, policy/,
-# platform/ and tests/host, plus the fuzz targets, which the host build only
-# compiles with Clang and TALMORAN_FUZZ=ON. Nothing under platform/win32, and
-# as a guard nothing that includes windows.h or a platform/win32 header itself.
+# platform/ and tests/host. Nothing under platform/win32, and as a guard
+# nothing that includes windows.h or a platform/win32 header itself.
 needs_windows() { grep -qE '#[[:space:]]*include[[:space:]]*[<"](windows\.h|platform/win32/)' "$1"; }
 mapfile -t in_db < <(python3 - "$db" "$root" <<'PY'
 import json, os, sys
@@ -25,25 +24,16 @@ seen = set()
 for entry in json.load(open(db)):
     path = os.path.normpath(os.path.join(entry.get("directory", ""), entry["file"]))
     rel = os.path.relpath(path, root)
-    if rel.startswith(("app/", "policy/", "platform/", "tests/host/", "tests/fuzz/")) \
+    if rel.startswith(("app/", "policy/", "platform/", "tests/host/")) \
             and not rel.startswith("platform/win32/") and rel not in seen:
         seen.add(rel)
         print(rel)
 PY
 )
-tidy_db=()
+sources=()
 for f in "${in_db[@]}"; do
-    needs_windows "$f" || tidy_db+=("$f")
+    needs_windows "$f" || sources+=("$f")
 done
-declare -A listed=()
-for f in "${in_db[@]}"; do listed[$f]=1; done
-tidy_loose=()
-for f in tests/fuzz/*.cpp; do
-    if [ -f "$f" ] && [ -z "${listed[$f]:-}" ]; then
-        tidy_loose+=("$f")
-    fi
-done
-sources=("${tidy_db[@]}" "${tidy_loose[@]}")
 if [ ${#sources[@]} -eq 0 ]; then
     echo "static-analysis.sh: no portable sources found in $db" >&2
     exit 2
@@ -53,25 +43,16 @@ logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 jobs=$(nproc)
 
-# clang-tidy, one file per process; a file outside the database (a fuzz
-# target) gets the flags every file of ours is built with.
+# clang-tidy, one file per process.
 export build root logs
 tidy_one() {
     local f=$1 out
     out="$logs/tidy.$(echo "$f" | tr '/' '_').log"
-    if [ "${2:-}" = loose ]; then
-        clang-tidy --quiet "$f" -- -std=c++20 -I"$root" >"$out" 2>&1
-    else
-        clang-tidy --quiet -p "$build" "$f" >"$out" 2>&1
-    fi || echo "$f" >>"$logs/tidy.failed"
+    clang-tidy --quiet -p "$build" "$f" >"$out" 2>&1 || echo "$f" >>"$logs/tidy.failed"
 }
 export -f tidy_one
 # shellcheck disable=SC2016 # $1 is the child shell's, not ours
-printf '%s\n' "${tidy_db[@]}" | xargs -r -P "$jobs" -I{} bash -c 'tidy_one "$1"' _ {}
-if [ ${#tidy_loose[@]} -gt 0 ]; then
-    # shellcheck disable=SC2016 # as above
-    printf '%s\n' "${tidy_loose[@]}" | xargs -r -P "$jobs" -I{} bash -c 'tidy_one "$1" loose' _ {}
-fi
+printf '%s\n' "${sources[@]}" | xargs -r -P "$jobs" -I{} bash -c 'tidy_one "$1"' _ {}
 cat "$logs"/tidy.*.log | grep -E ': (warning|error): ' | sed "s|^$root/||" | sort -u >"$logs/tidy.findings" || true
 tidy_count=$(wc -l <"$logs/tidy.findings")
 tidy_failed=0
@@ -96,7 +77,7 @@ if [ -s "$logs/cppcheck.log" ]; then
     cat "$logs/cppcheck.log"
 fi
 
-echo "static analysis: ${#sources[@]} files (${#tidy_loose[@]} outside the build's database)"
+echo "static analysis: ${#sources[@]} files"
 echo "  clang-tidy: $tidy_count finding(s), $tidy_failed file(s) failed"
 echo "  cppcheck:   $cppcheck_count finding(s), exit $cppcheck_status"
 if [ "$tidy_count" -gt 0 ] || [ "$tidy_failed" -gt 0 ] || [ "$cppcheck_status" -ne 0 ]; then

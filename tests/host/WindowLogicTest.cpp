@@ -1,134 +1,202 @@
-// The window's pure logic: centring, the load step and the tab pages.
+// The window's pure logic: the load step's centring, the tab pages, the
+// layout table and the twips-to-pixels conversion.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <iterator>
 #include <limits>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/Centring.h"
+#include "app/Layout.h"
 #include "app/LoadHandler.h"
 #include "app/TabPages.h"
-#include "tests/host/PageFakes.h"
+#include "platform/Twips.h"
 
 namespace talmoran::test {
 namespace {
 
-const FrameRect kFrame0{240, 1800, 6375, 1370};
-const FrameRect kFrame1{240, 3600, 6375, 1370};
+// Records each setter with the value it was given.
+struct FakeWindowGeometry final : WindowGeometry {
+    float width = 8100, height = 6570;
+    float keptHeight = 0; // a window system that keeps a height of its own
+    std::vector<std::pair<std::string, float>> calls;
 
-struct CentringCase {
-    float screenWidth, screenHeight;
-    float expectedLeft, expectedTop;
+    [[nodiscard]] float Width() const override { return width; }
+    [[nodiscard]] float Height() const override { return keptHeight > 0 ? keptHeight : height; }
+    void SetWidth(float twips) override { calls.emplace_back("Width", width = twips); }
+    void SetHeight(float twips) override { calls.emplace_back("Height", height = twips); }
+    void SetLeft(float twips) override { calls.emplace_back("Left", twips); }
+    void SetTop(float twips) override { calls.emplace_back("Top", twips); }
 };
 
-class CentringTest : public ::testing::TestWithParam<CentringCase> {};
+// Named sides, FakeScreen({.width = ..., .height = ...}), so that they cannot
+// be passed the wrong way round.
+struct ScreenSize {
+    float width, height;
+};
 
-TEST_P(CentringTest, CentresTheLoadedSizeWithoutRoundingOrClamping)
+class FakeScreen final : public Screen {
+public:
+    explicit FakeScreen(ScreenSize size) : size_(size) {}
+    [[nodiscard]] float Width() const override { return size_.width; }
+    [[nodiscard]] float Height() const override { return size_.height; }
+
+private:
+    ScreenSize size_;
+};
+
+using Place = std::array<float, 4>; // left, top, width, height
+
+// A frame index out of range throws, as the real array raises its subscript error.
+struct FakeFrames final : FrameArray {
+    std::vector<Place> rects;
+    std::vector<bool> visible;
+    std::vector<std::string> calls;
+
+    explicit FakeFrames(std::vector<Place> laidOut) : rects(std::move(laidOut)), visible(rects.size(), true) {}
+
+    [[nodiscard]] Int16 UBound() const override { return static_cast<Int16>(static_cast<int>(rects.size()) - 1); }
+    [[nodiscard]] FrameRect Rect(Int16 index) const override
+    {
+        const Place& r = rects.at(static_cast<std::size_t>(index));
+        return {r[0], r[1], r[2], r[3]};
+    }
+    void Move(Int16 index, float left, float top, float width, float height) override
+    {
+        calls.push_back("Move" + std::to_string(index));
+        rects.at(static_cast<std::size_t>(index)) = {left, top, width, height};
+    }
+    void SetVisible(Int16 index, bool show) override
+    {
+        calls.push_back((show ? "Show" : "Hide") + std::to_string(index));
+        visible.at(static_cast<std::size_t>(index)) = show;
+    }
+};
+
+struct FakeTabStrip final : TabStrip {
+    Int16 selected = 0;
+    void Select(Int16 tabIndex) override { selected = tabIndex; }
+    [[nodiscard]] Int16 SelectedIndex() const override { return selected; }
+};
+
+const Place kFrame0{240, 1800, 6375, 1370};
+const Place kFrame1{240, 3600, 6375, 1370};
+
+TEST(LoadStep, SizesThenCentresVerticallyThenHorizontallyWithoutRoundingOrClamping)
 {
-    FakeWindowGeometry window;
-    SizeAndCentre(window, FakeScreen({.width = GetParam().screenWidth, .height = GetParam().screenHeight}));
-    EXPECT_FLOAT_EQ(window.width, 7000);
-    EXPECT_FLOAT_EQ(window.height, 4000);
-    EXPECT_FLOAT_EQ(window.left, GetParam().expectedLeft);
-    EXPECT_FLOAT_EQ(window.top, GetParam().expectedTop);
-}
-
-INSTANTIATE_TEST_SUITE_P(Screens, CentringTest,
-                         ::testing::Values(CentringCase{15360, 11520, 4180, 3760},    // 1024 x 768 at 96 DPI
-                                           CentringCase{15375, 11520, 4187.5F, 3760}, // a half twip stays
-                                           CentringCase{15360, 3600, 4180, -200},     // not clamped
-                                           CentringCase{7000, 4000, 0, 0}));
-
-TEST(Centring, UsesTheHeightTheWindowSystemKept)
-{
-    FakeWindowGeometry window;
-    window.forcedHeight = 4200;
-    SizeAndCentre(window, FakeScreen({.width = 15360, .height = 11520}));
-    EXPECT_FLOAT_EQ(window.top, (11520 - 4200) / 2.0F);
-}
-
-TEST(Centring, AResultThatIsNotAFiniteNumberRaisesOverflow)
-{
+    // Screen width and height, the height the window system keeps (0: the one asked for), Left, Top.
+    for (const auto& [screenWidth, screenHeight, keptHeight, left, top] :
+         std::initializer_list<std::array<float, 5>>{{15360, 11520, 0, 4180, 3760},    // 1024 x 768 at 96 DPI
+                                                     {15375, 11520, 0, 4187.5F, 3760}, // a half twip stays
+                                                     {15360, 3600, 0, 4180, -200},     // not clamped
+                                                     {15360, 11520, 4200, 4180, 3660}}) {
+        FakeWindowGeometry window;
+        window.keptHeight = keptHeight;
+        FakeFrames frames({kFrame0, kFrame1});
+        FakeTabStrip tabs;
+        Int16 CurrentPage = 0;
+        LoadTalmoran(window, FakeScreen({.width = screenWidth, .height = screenHeight}), frames, tabs, CurrentPage);
+        EXPECT_EQ(window.calls,
+                  (decltype(window.calls){{"Width", 7000}, {"Height", 4000}, {"Top", top}, {"Left", left}}));
+        EXPECT_EQ(CurrentPage, 1) << "then the pages are set up";
+    }
     EXPECT_THROW((void)CentredOffset(std::numeric_limits<float>::infinity(), 7000), RuntimeError);
     EXPECT_THROW((void)CentredOffset(std::numeric_limits<float>::quiet_NaN(), 1), RuntimeError);
 }
 
-TEST(LoadStep, SizesThenCentresVerticallyBeforeHorizontallyThenShowsPageOne)
+TEST(TabPages, SetUpStacksTheOtherFramesHiddenOnTheFirstAndAClickShowsItsTabsPageOnly)
 {
-    FakeWindowGeometry window;
-    FakeFrames frames({kFrame0, kFrame1});
+    FakeFrames single({kFrame0});
     FakeTabStrip tabs;
     Int16 CurrentPage = 0;
-    LoadTalmoran(window, FakeScreen({.width = 15360, .height = 11520}), frames, tabs, CurrentPage);
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"Width", "Height", "Top", "Left"}));
-    EXPECT_EQ(CurrentPage, 1);
-    EXPECT_EQ(tabs.selections, std::vector<Int16>{1});
-}
+    SetUpPages(single, tabs, CurrentPage);
+    EXPECT_EQ(single.calls, std::vector<std::string>{"Show0"}) << "one frame: nothing to stack";
 
-TEST(PageSetUp, StacksEveryFrameOnTheFirstHiddenAndShowsPageOne)
-{
     FakeFrames frames({kFrame0, kFrame1, {0, 0, 10, 10}});
-    FakeTabStrip tabs;
-    Int16 CurrentPage = 0;
+    CurrentPage = 0;
     SetUpPages(frames, tabs, CurrentPage);
     EXPECT_EQ(frames.calls, (std::vector<std::string>{"Move1", "Hide1", "Move2", "Hide2", "Show0"}));
-    for (const FrameRect& r : frames.rects) {
-        EXPECT_FLOAT_EQ(r.left, kFrame0.left);
-        EXPECT_FLOAT_EQ(r.top, kFrame0.top);
-        EXPECT_FLOAT_EQ(r.width, kFrame0.width);
-        EXPECT_FLOAT_EQ(r.height, kFrame0.height);
-    }
-    EXPECT_EQ(frames.visible, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(frames.rects, std::vector<Place>(3, kFrame0));
+    EXPECT_EQ(frames.visible, (std::vector{true, false, false}));
     EXPECT_EQ(CurrentPage, 1);
     EXPECT_EQ(tabs.selected, 1);
+    // Each click hides the page shown, then shows the selected tab's, even when it is the same page.
+    using Strings = std::vector<std::string>;
+    for (const auto& [tab, calls, visible] :
+         {std::tuple{2, Strings{"Hide0", "Show1"}, std::vector{false, true, false}},
+          std::tuple{1, Strings{"Hide1", "Show0"}, std::vector{true, false, false}},
+          std::tuple{1, Strings{"Hide0", "Show0"}, std::vector{true, false, false}}}) {
+        frames.calls.clear();
+        tabs.selected = static_cast<Int16>(tab);
+        OnTabClick(frames, tabs, CurrentPage);
+        EXPECT_EQ(CurrentPage, tab);
+        EXPECT_EQ(frames.calls, calls);
+        EXPECT_EQ(frames.visible, visible);
+    }
+    tabs.selected = 4;
+    EXPECT_ANY_THROW(OnTabClick(frames, tabs, CurrentPage)) << "a tab with no frame";
 }
 
-TEST(PageSetUp, WithOnlyOneFrameMovesAndHidesNothing)
+TEST(Layout, RowsAsLaidOutAndEachContainerInTabOrder)
 {
-    FakeFrames frames({kFrame0});
-    FakeTabStrip tabs;
-    Int16 CurrentPage = 0;
-    SetUpPages(frames, tabs, CurrentPage);
-    EXPECT_EQ(frames.calls, std::vector<std::string>{"Show0"});
-    EXPECT_EQ(CurrentPage, 1);
+    using enum ControlId;
+    using enum ControlKind;
+    using Row = std::tuple<ControlId, ControlKind, ControlId, std::wstring_view, int, int, int, int, int>;
+    const std::vector<Row> rows = {
+        {ChoiceFrame0, Frame, Window, L"Frame2", 240, 1800, 6375, 1370, 27},
+        {Lock, Button, ChoiceFrame0, L"&Lock Selected Drive (s)", 120, 120, 3135, 495, 29},
+        {Unlock, Button, ChoiceFrame0, L"&Unlock All Drive", 4080, 120, 2175, 495, 30},
+        {Text2, Note, ChoiceFrame0, L"If you want to lock any drive(s) previous action \r\nhas been canceled.\r\n", 120,
+         720, 6135, 615, 33},
+        {ChoiceFrame1, Frame, Window, L"Frame2", 240, 3600, 6375, 1370, 28},
+        {Text3, Note, ChoiceFrame1, L"If you want to hide any drive(s) previous action \r\nhas been canceled.\r\n", 120,
+         720, 5895, 495, 34},
+        {Unhide, Button, ChoiceFrame1, L"&Unhide All Drive", 4080, 120, 2175, 495, 32},
+        {Hide, Button, ChoiceFrame1, L"&Hide Selected Drive (s)", 120, 120, 3135, 495, 31},
+        {Check1Id(26), CheckBox, Window, L"All Drives", 4800, 1440, 1575, 255, 26},
+        {Check1Id(0), CheckBox, Window, L"A", 480, 720, 495, 255, 0},
+        {Check1Id(10), CheckBox, Window, L"K", 480, 1080, 495, 255, 10},
+        {Check1Id(25), CheckBox, Window, L"Z", 3480, 1440, 495, 255, 25},
+        {TabStrip1, ControlKind::TabStrip, Window, L"", 120, 120, 6615, 3255, 35}};
+    for (const Row& row : rows) {
+        const ControlSpec& c = ControlById(std::get<0>(row));
+        EXPECT_EQ(
+            Row(c.id, c.kind, c.container, c.text, c.rect.left, c.rect.top, c.rect.width, c.rect.height, c.tabOrder),
+            row);
+    }
+
+    const auto ids = [](ControlId container) {
+        std::vector<ControlId> result;
+        std::ranges::transform(InTabOrder(container), std::back_inserter(result), &ControlSpec::id);
+        return result;
+    };
+    std::vector<ControlId> window; // A to Z, All Drives, the two pages, the tab strip last
+    for (int i = 0; i <= 26; ++i) {
+        window.push_back(Check1Id(i));
+    }
+    window.insert(window.end(), {ControlId::ChoiceFrame0, ControlId::ChoiceFrame1, ControlId::TabStrip1});
+    EXPECT_EQ(ids(ControlId::Window), window);
+    EXPECT_EQ(ids(ControlId::ChoiceFrame1), (std::vector{ControlId::Hide, ControlId::Unhide, ControlId::Text3}));
 }
 
-TEST(TabClick, SwapsThePagesAndBack)
+TEST(Twips, ToPixelsRoundsHalfAwayFromZeroAndBack)
 {
-    FakeFrames frames({kFrame0, kFrame1});
-    FakeTabStrip tabs;
-    Int16 CurrentPage = 0;
-    SetUpPages(frames, tabs, CurrentPage);
-
-    tabs.selected = 2;
-    OnTabClick(frames, tabs, CurrentPage);
-    EXPECT_EQ(CurrentPage, 2);
-    EXPECT_EQ(frames.visible, (std::vector<bool>{false, true}));
-
-    tabs.selected = 1;
-    OnTabClick(frames, tabs, CurrentPage);
-    EXPECT_EQ(CurrentPage, 1);
-    EXPECT_EQ(frames.visible, (std::vector<bool>{true, false}));
-}
-
-TEST(TabClick, OnTheSelectedTabKeepsThePageVisible)
-{
-    FakeFrames frames({kFrame0, kFrame1});
-    FakeTabStrip tabs;
-    Int16 CurrentPage = 0;
-    SetUpPages(frames, tabs, CurrentPage);
-    frames.calls.clear();
-    OnTabClick(frames, tabs, CurrentPage);
-    EXPECT_EQ(frames.calls, (std::vector<std::string>{"Hide0", "Show0"}));
-    EXPECT_EQ(frames.visible, (std::vector<bool>{true, false}));
-}
-
-TEST(TabClick, ATabWithNoFrameRaisesTheSubscriptError)
-{
-    FakeFrames frames({kFrame0, kFrame1});
-    FakeTabStrip tabs;
-    Int16 CurrentPage = 1;
-    tabs.selected = 3;
-    EXPECT_THROW(OnTabClick(frames, tabs, CurrentPage), RuntimeError);
+    // Twips, DPI, pixels: 313.5, 49.5 and -7.5 round away from zero, 466.67 up, 21.25 down.
+    const std::vector<std::tuple<double, unsigned, int>> cases = {{3135, 144, 314}, {495, 144, 50},  {120, 144, 12},
+                                                                  {-75, 144, -8},   {7000, 96, 467}, {4000, 96, 267},
+                                                                  {-200, 96, -13},  {255, 120, 21}};
+    for (const auto& [twips, dpi, pixels] : cases) {
+        EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi << " DPI";
+    }
+    EXPECT_FLOAT_EQ(PixelsToTwips(1024, 96), 15360);
+    EXPECT_FLOAT_EQ(PixelsToTwips(3, 168), 25.714286F);
 }
 
 } // namespace

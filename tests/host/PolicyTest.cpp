@@ -1,0 +1,241 @@
+// Drive policies: the drive mask, the value path, the four commands, and the
+// run-time errors they raise and report.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <clocale>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "policy/DriveSelection.h"
+#include "policy/PolicyCommands.h"
+#include "policy/PolicyStore.h"
+#include "tests/common/ExpectedCommands.h"
+
+namespace talmoran::test {
+namespace {
+
+using namespace std::string_view_literals;
+
+struct FakeCheckBoxes final : CheckBoxes {
+    std::array<CheckValue, 27> values{};
+    std::optional<Int16> failingIndex;
+    mutable int reads = 0;
+
+    // Boxes named by their letters, '*' for All Drives: Set("CD*").
+    void Set(std::string_view letters, CheckValue value = CheckValue::Ticked)
+    {
+        for (const char letter : letters) {
+            values.at(letter == '*' ? 26U : static_cast<std::size_t>(letter - 'A')) = value;
+        }
+    }
+    [[nodiscard]] CheckValue Value(Int16 index) const override
+    {
+        ++reads;
+        if (index == failingIndex) {
+            throw RuntimeError::SubscriptOutOfRange();
+        }
+        return values.at(static_cast<std::size_t>(index));
+    }
+};
+
+// Keeps every write in order as ("key\value name", data): a value the code
+// did not write cannot have changed.
+class FakeRegistry final : public CurrentUserRegistry {
+public:
+    std::vector<std::pair<std::wstring, std::uint32_t>> writes;
+    bool refuseKey = false, refuseWrite = false;
+
+    [[nodiscard]] std::unique_ptr<RegistryKey> CreateKey(std::wstring_view keyPath) override
+    {
+        Refuse(refuseKey);
+        return std::make_unique<Key>(*this, keyPath);
+    }
+
+private:
+    static void Refuse(bool refused)
+    {
+        if (refused) {
+            throw RuntimeError(5, L"Access is denied.");
+        }
+    }
+    struct Key final : RegistryKey {
+        Key(FakeRegistry& registry, std::wstring_view keyPath) : owner(registry), path(keyPath) {}
+        void SetDword(std::wstring_view valueName, std::uint32_t data) override
+        {
+            Refuse(owner.refuseWrite);
+            owner.writes.emplace_back(path + L"\\" + std::wstring(valueName), data);
+        }
+        FakeRegistry& owner;
+        std::wstring path;
+    };
+};
+
+using Shown = std::vector<std::pair<std::wstring, MessageBoxStyle>>;
+
+struct FakeMessageBox final : ModalMessageBox {
+    Shown shown;
+    bool refuseFirst = false; // the first box raises instead of showing
+
+    int Show(std::wstring_view prompt, MessageBoxStyle style) override
+    {
+        shown.emplace_back(prompt, style);
+        if (refuseFirst && shown.size() == 1) {
+            throw RuntimeError(1400, L"Invalid window handle.");
+        }
+        return 1;
+    }
+};
+
+constexpr MessageBoxStyle kOkOnly = MessageBoxStyle::OkOnly;
+
+TEST(DriveMask, SumsTheTickedLettersAndAllDrivesOverridesThem)
+{
+    // Ticked, greyed (which counts as not ticked), mask.
+    const std::vector<std::tuple<std::string_view, std::string_view, Int32>> cases = {
+        {"", "", 0},          {"AB", "", 3},        {"C", "", 4},
+        {"Z", "", 0x2000000}, {"*", "", 0x3FFFFFF}, {"AC*", "", 0x3FFFFFF},
+        {"D", "CF", 8},       {"B", "*", 2},        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "", 0x3FFFFFF}};
+    for (const auto& [ticked, greyed, mask] : cases) {
+        FakeCheckBoxes boxes;
+        boxes.Set(ticked);
+        boxes.Set(greyed, CheckValue::Greyed);
+        Int32 DriveMask = -1; // left over from an earlier command
+        BuildDriveMask(boxes, DriveMask);
+        EXPECT_EQ(DriveMask, mask) << "ticked " << ticked << ", greyed " << greyed;
+        EXPECT_EQ(boxes.reads, 27) << "every box read once, All Drives included";
+    }
+}
+
+// In a Unicode locale towupper maps far more than ASCII (long s U+017F to S)
+// and towlower the Kelvin sign U+212A to k: only the hive's ASCII spellings
+// may pass, whatever the locale.
+TEST(SplitValuePath, AcceptsOnlyAWellFormedPathInTheCurrentUsersHive)
+{
+    const std::vector<std::tuple<std::wstring_view, std::wstring_view, std::wstring_view>> accepted = {
+        {L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoViewOnDrive", kPolicyKey,
+         L"NoViewOnDrive"},
+        {L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives", kPolicyKey, L"NoDrives"},
+        {L"HKEY_CURRENT_USER\\Software\\V", L"Software", L"V"},
+        {L"hkcu\\A\\B\\C", L"A\\B", L"C"}};
+    const std::vector<std::pair<const char*, std::vector<std::wstring_view>>> refused = {
+        {"another hive", {L"HKLM\\Software\\V", L"HKCUX\\Software\\V"}},
+        {"case-mapped onto the hive", {L"HKEY_CURRENT_U\u017FER\\Software\\V", L"H\u212ACU\\Software\\V"}},
+        {"a NUL, where Win32 would cut it short", {L"HKCU\\Software\\Ex\0plorer\\V"sv}},
+        {"no key or no value name", {L"HKCU", L"HKCU\\NoKey", L"HKCU\\Software\\"}},
+        {"an empty segment", {L"HKCU\\\\V", L"HKCU\\\\Software\\V", L"HKCU\\Software\\\\V", L"HKCU\\Soft\\\\ware\\V"}}};
+    // Ends in "C", the locale every program starts in.
+    for (const char* locale : {"C.UTF-8", "C"}) {
+        SCOPED_TRACE(locale);
+        ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr);
+        for (const auto& [path, key, name] : accepted) {
+            const ValuePath split = SplitValuePath(path);
+            EXPECT_EQ(std::pair(split.keyPath, split.valueName), std::pair(key, name));
+        }
+        for (const auto& [why, paths] : refused) {
+            for (const std::wstring_view path : paths) {
+                EXPECT_THROW((void)SplitValuePath(path), RuntimeError) << why << ": " << std::wstring(path);
+            }
+        }
+    }
+}
+
+// One command run against fakes, with C and D ticked, and the window-level
+// variables it leaves.
+struct Harness {
+    FakeCheckBoxes boxes;
+    FakeRegistry registry;
+    FakeMessageBox box;
+    std::wstring PolicyPath;
+    Int32 DriveMask = 0;
+
+    Harness() { boxes.Set("CD"); }
+    void Run(Command command) { RunCommand(command, {boxes, registry, box, PolicyPath, DriveMask}); }
+};
+
+TEST(Commands, EachWritesOneValueThenShowsItsSuccessWithOkOnly)
+{
+    for (const ExpectedCommand& c : kExpectedCommands) {
+        Harness h;
+        h.Run(c.command);
+        const std::wstring path = std::wstring(kPolicyKey) + L"\\" + c.valueName;
+        EXPECT_EQ(h.registry.writes, (decltype(h.registry.writes){{path, c.writtenWithCandD}})) << c.name;
+        EXPECT_EQ(h.box.shown, (Shown{{c.success, kOkOnly}}));
+        EXPECT_EQ(h.PolicyPath, L"HKCU\\" + path);
+        const bool selects = c.writtenWithCandD != 0;
+        EXPECT_EQ(h.DriveMask, selects ? 12 : 0) << c.name;
+        EXPECT_EQ(h.boxes.reads, selects ? 27 : 0) << c.name << ": Unlock and Unhide ignore the boxes";
+    }
+}
+
+TEST(Commands, AFailureAtAnyStageShowsTheFailureBoxAndWritesNothingBeforeTheWrite)
+{
+    enum Stage { ReadingABox, CreatingTheKey, Writing, ShowingSuccess };
+    for (const ExpectedCommand& c : kExpectedCommands) {
+        for (const Stage stage : {ReadingABox, CreatingTheKey, Writing, ShowingSuccess}) {
+            if (stage == ReadingABox && c.writtenWithCandD == 0) {
+                continue; // Unlock and Unhide read no box
+            }
+            SCOPED_TRACE(std::string(c.name) + " failing at stage " + std::to_string(stage));
+            Harness h;
+            h.boxes.failingIndex = stage == ReadingABox ? std::optional<Int16>(3) : std::nullopt;
+            h.registry.refuseKey = stage == CreatingTheKey;
+            h.registry.refuseWrite = stage == Writing;
+            h.box.refuseFirst = stage == ShowingSuccess;
+            h.Run(c.command);
+            EXPECT_EQ(h.box.shown, (stage == ShowingSuccess ? Shown{{c.success, kOkOnly}, {c.failure, kOkOnly}}
+                                                            : Shown{{c.failure, kOkOnly}}));
+            EXPECT_EQ(h.registry.writes.size(), stage == ShowingSuccess ? 1U : 0U) << "the old value stays";
+            EXPECT_EQ(h.PolicyPath.empty(), stage == ReadingABox) << "the path is kept once copied";
+            if (stage == ReadingABox) {
+                EXPECT_EQ(h.DriveMask, 4) << "the sum so far: C, added before box 3 failed";
+            }
+        }
+    }
+    // Only an error in the failure box itself reaches the caller.
+    Harness h;
+    h.registry.refuseWrite = true;
+    h.box.refuseFirst = true;
+    EXPECT_THROW(h.Run(Command::Lock), RuntimeError);
+}
+
+TEST(CheckedArithmetic, RaisesOverflowSixInsteadOfWrapping)
+{
+    const std::vector<std::function<Int32()>> overflows = {
+        [] { return CheckedAdd<Int16>(32767, 1); }, [] { return CheckedSub<Int16>(-32768, 1); },
+        [] { return CheckedSub<Int16>(0, -32768); }, [] { return CheckedAdd<Int32>(0x7FFFFFFF, 1); }};
+    for (const auto& operation : overflows) {
+        try {
+            const Int32 wrapped = operation();
+            ADD_FAILURE() << "no error, " << wrapped;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(FormatRuntimeErrorReport(error), L"Run-time error '6':\r\n\r\nOverflow");
+        }
+    }
+    EXPECT_EQ(CheckedAdd<Int16>(32766, 1), 32767);
+    EXPECT_EQ(CheckedSub<Int16>(-32767, 1), -32768);
+}
+
+TEST(RuntimeErrorReport, NamesTheNumberThenABlankLineThenTheText)
+{
+    EXPECT_EQ(FormatRuntimeErrorReport(RuntimeError::SubscriptOutOfRange()),
+              L"Run-time error '9':\r\n\r\nSubscript out of range");
+    EXPECT_EQ(FormatRuntimeErrorReport(RuntimeError(-2147024891, L"Access is denied.")),
+              L"Run-time error '-2147024891':\r\n\r\nAccess is denied.");
+    EXPECT_EQ(DecimalText(0), L"0");
+    EXPECT_EQ(DecimalText(INT64_MIN), L"-9223372036854775808");
+    // A byte above 0x7F must not be sign-extended into a wide character.
+    EXPECT_EQ(FormatUnexpectedErrorReport(std::runtime_error("bad_alloc \xE9")),
+              L"Run-time error:\r\n\r\nbad_alloc \u00E9");
+}
+
+} // namespace
+} // namespace talmoran::test
