@@ -1,68 +1,59 @@
-"""Checks, from Wine relay logs (WINEDEBUG=+relay), Win32 contracts that
-Windows enforces and Wine lets through:
-- every window of one DeferWindowPos batch has the same parent, and the batch
-  ends with success (Windows fails a mixed batch with error 1441);
-- no CreateWindowExW call returns 0;
-- the Explorer policy key is opened with KEY_SET_VALUE (2) alone;
-- with --hardened: SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)
-  succeeds before the first window is created.
-
-Usage: relay_check.py [--hardened] LOG"""
+"""Checks, from a Wine relay log (WINEDEBUG=+relay), Win32 contracts that
+Windows enforces and Wine lets through: every window of one DeferWindowPos
+batch has the same parent and the batch ends with success (Windows fails a
+mixed batch with error 1441); no CreateWindowExW returns 0; the Explorer
+policy key is opened with KEY_SET_VALUE (2) alone; with --hardened,
+SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) succeeds before the
+first window is created.   Usage: relay_check.py [--hardened] LOG"""
 
 import re
 import sys
 
 LINE = re.compile(r"^(\w+):(Call|Ret)\s+\w+\.(\w+)\((.*)\)(?: retval=(\w+))? ret=\w+$")
-STRING = re.compile(r'L"(?:[^"\\]|\\.)*"')
 POLICY_KEY = r"Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Policies\\\\Explorer"
 
 
 def calls(path):
-    """Yields (function, arguments, return value) per call, nested calls paired per thread."""
+    """Yields (function, arguments, result, raw arguments), nested calls paired per thread."""
     open_calls = {}
     for line in open(path, errors="replace"):
         m = LINE.match(line.strip())
-        if not m:
-            continue
-        thread, kind, function, args, retval = m.groups()
-        stack = open_calls.setdefault(thread, [])
-        if kind == "Call":
-            stack.append((function, args))
-        elif stack and stack[-1][0] == function:
-            function, args = stack.pop()
-            yield function, [a.strip() for a in STRING.sub("", args).split(",")], int(retval, 16), args
+        if m:
+            thread, kind, function, args, retval = m.groups()
+            stack = open_calls.setdefault(thread, [])
+            if kind == "Call":
+                stack.append((function, args))
+            elif stack and stack[-1][0] == function:
+                function, args = stack.pop()
+                values = [int(a, 16) if re.fullmatch(r"\s*[0-9a-f]+\s*", a) else a
+                          for a in re.sub(r'L"(?:[^"\\]|\\.)*"', "", args).split(",")]
+                yield function, values, int(retval, 16), args
 
 
 def main():
-    hardened = "--hardened" in sys.argv
-    log = sys.argv[-1]
     parent_of, batches, faults, seen = {}, {}, [], []
-    for function, args, result, raw in calls(log):
+    for function, args, result, raw in calls(sys.argv[-1]):
         seen.append(function)
         if function == "CreateWindowExW":
-            parent_of[result & 0xFFFFFFFF] = int(args[8], 16)
+            parent_of[result & 0xFFFFFFFF] = args[8]
             if result == 0:
                 faults.append(f"CreateWindowExW returned 0: {raw}")
         elif function == "BeginDeferWindowPos":
             batches[result] = set()
         elif function == "DeferWindowPos":
-            parents = batches.pop(int(args[0], 16), set())
-            parents.add(parent_of.get(int(args[1], 16) & 0xFFFFFFFF))
-            batches[result] = parents
-        elif function == "EndDeferWindowPos":
-            parents = batches.pop(int(args[0], 16), set())
-            if len(parents) != 1 or result == 0:
-                faults.append(f"a deferred batch over parents {sorted(map(hex, parents))} returned {result}")
-        elif function == "RegCreateKeyExW" and re.search(POLICY_KEY, raw) and int(args[5], 16) != 2:
-            faults.append(f"policy key opened with access {args[5]}, not KEY_SET_VALUE alone")
-        elif function == "SetDefaultDllDirectories" and (int(args[0], 16) != 0x800 or result != 1):
-            faults.append(f"SetDefaultDllDirectories({args[0]}) returned {result}")
+            batches[result] = batches.pop(args[0], set()) | {parent_of.get(args[1] & 0xFFFFFFFF)}
+        elif function == "EndDeferWindowPos" and (len(parents := batches.pop(args[0], set())) != 1 or result == 0):
+            faults.append(f"a deferred batch over parents {sorted(map(hex, parents - {None}))} returned {result}")
+        elif function == "RegCreateKeyExW" and re.search(POLICY_KEY, raw) and args[5] != 2:
+            faults.append(f"policy key opened with access {args[5]:#x}, not KEY_SET_VALUE alone")
+        elif function == "SetDefaultDllDirectories" and (args[0] != 0x800 or result != 1):
+            faults.append(f"SetDefaultDllDirectories({args[0]:#x}) returned {result}")
     windows = seen.count("CreateWindowExW")
-    print(f"{log}: {windows} windows created, {seen.count('EndDeferWindowPos')} deferred batches, "
+    print(f"{sys.argv[-1]}: {windows} windows created, {seen.count('EndDeferWindowPos')} deferred batches, "
           f"{seen.count('RegCreateKeyExW')} keys opened")
     if windows == 0:
         faults.append("no window creation in the log: is RelayInclude set?")
-    if hardened and "SetDefaultDllDirectories" not in seen[: seen.index("CreateWindowExW") if windows else 0]:
+    elif "--hardened" in sys.argv and "SetDefaultDllDirectories" not in seen[: seen.index("CreateWindowExW")]:
         faults.append("DLL search not restricted before the first window")
     for fault in faults:
         print("FAIL:", fault)

@@ -5,7 +5,6 @@
 #include <array>
 #include <clocale>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -209,17 +208,17 @@ TEST(Commands, AFailureAtAnyStageShowsTheFailureBoxAndWritesNothingBeforeTheWrit
 
 TEST(CheckedArithmetic, RaisesOverflowSixInsteadOfWrapping)
 {
-    const std::vector<std::function<Int32()>> overflows = {
-        [] { return CheckedAdd<Int16>(32767, 1); }, [] { return CheckedSub<Int16>(-32768, 1); },
-        [] { return CheckedSub<Int16>(0, -32768); }, [] { return CheckedAdd<Int32>(0x7FFFFFFF, 1); }};
-    for (const auto& operation : overflows) {
+    const auto overflows = [](auto operation) {
         try {
-            const Int32 wrapped = operation();
-            ADD_FAILURE() << "no error, " << wrapped;
+            ADD_FAILURE() << "no error, " << operation();
         } catch (const RuntimeError& error) {
             EXPECT_EQ(FormatRuntimeErrorReport(error), L"Run-time error '6':\r\n\r\nOverflow");
         }
-    }
+    };
+    overflows([] { return CheckedAdd<Int16>(32767, 1); });
+    overflows([] { return CheckedSub<Int16>(-32768, 1); });
+    overflows([] { return CheckedSub<Int16>(0, -32768); });
+    overflows([] { return CheckedAdd<Int32>(0x7FFFFFFF, 1); });
     EXPECT_EQ(CheckedAdd<Int16>(32766, 1), 32767);
     EXPECT_EQ(CheckedSub<Int16>(-32767, 1), -32768);
 }

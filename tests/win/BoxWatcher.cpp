@@ -14,23 +14,14 @@ std::wstring ClassOf(HWND window)
 
 HWND FindBox()
 {
-    struct Search {
-        DWORD pid;
-        HWND box;
-    } search{GetCurrentProcessId(), nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && IsWindowVisible(window) && ClassOf(window) == L"#32770") {
-                s->box = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.box;
+    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (owner == GetCurrentProcessId() && IsWindowVisible(box)) {
+            return box;
+        }
+    }
+    return nullptr;
 }
 
 SeenBox Read(HWND box)

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <thread>
 
 #include "platform/win32/SystemApi.h"
 
@@ -43,26 +42,12 @@ void WindowHarness::Pump() const
 
 void WindowHarness::ClickTab(int tabIndex) const
 {
+    // As the tab control does on a click: select, then notify the parent.
     HWND tabs = Control(ControlId::TabStrip1);
-    RECT item{};
-    SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(tabIndex - 1), reinterpret_cast<LPARAM>(&item));
-    // A real left click (move, press, release) on the tab's middle, as the mouse would.
-    POINT point{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ClientToScreen(tabs, &point);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXVIRTUALSCREEN)) + 1;
-        input.mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYVIRTUALSCREEN)) + 1;
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, inputs, sizeof(INPUT));
-    for (int i = 0; i < 20; ++i) {
-        Pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(tabIndex - 1), 0);
+    NMHDR selected{tabs, static_cast<UINT_PTR>(ControlId::TabStrip1), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(Handle(), WM_NOTIFY, selected.idFrom, reinterpret_cast<LPARAM>(&selected));
+    Pump();
 }
 
 void WindowHarness::Tick(int index, bool ticked) const

@@ -25,7 +25,7 @@ public:
 
     // Delivers pending messages as the program's own loop does.
     void Pump() const;
-    // A real click on tab `tabIndex` (1-based) of TabStrip1.
+    // Selects tab `tabIndex` (1-based) of TabStrip1 as a click would.
     void ClickTab(int tabIndex) const;
     void Tick(int index, bool ticked = true) const;
     [[nodiscard]] bool IsTicked(int index) const;

@@ -1,5 +1,6 @@
 // The real window under Wine at the DPI the run asks for: geometry, layout,
-// font, tab order, the tab pages, the buttons and their boxes.
+// font, tab order, the tab pages, the buttons and their boxes, and the real
+// registry writer in the throwaway prefix.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,7 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/ProcessResources.h"
 #include "platform/win32/FrameWindow.h"
+#include "platform/win32/Win32Registry.h"
+#include "policy/PolicyStore.h"
 #include "tests/win/BoxWatcher.h"
 #include "tests/win/PrefixRegistry.h"
 #include "tests/win/WindowHarness.h"
@@ -157,7 +161,7 @@ std::wstring NoteLine(HWND note, int line)
     return {buffer, static_cast<std::size_t>(length)};
 }
 
-TEST_F(RealWindow, AFixedPitchFontWithAnEightPixelCellLetEveryCaptionFitAndEachNoteKeepItsTwoLines)
+TEST_F(RealWindow, AFixedPitchFontWithAnEightPixelCellAtThisDpiKeepsEachNoteOnItsTwoLines)
 {
     const auto& font = harness.Window().Font();
     const int wanted = static_cast<int>(harness.Dpi()) / 12; // 8 px at 96 DPI
@@ -165,18 +169,6 @@ TEST_F(RealWindow, AFixedPitchFontWithAnEightPixelCellLetEveryCaptionFitAndEachN
     EXPECT_LE(font.cellWidth, wanted);
     if (harness.Dpi() == 96) {
         EXPECT_EQ(font.face, L"Fixedsys") << "the system has it at 96 DPI";
-    }
-    const int checkGlyph = GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
-    for (const ControlSpec& row : Controls()) {
-        HWND control = harness.Control(row.id);
-        RECT client{};
-        GetClientRect(control, &client);
-        const SIZE text = TextExtent(control, std::wstring(row.text));
-        if (row.kind == ControlKind::Button) {
-            EXPECT_LE(text.cx + 4 * GetSystemMetrics(SM_CXEDGE), client.right) << TextOf(control);
-        } else if (row.kind == ControlKind::CheckBox) {
-            EXPECT_LE(checkGlyph + text.cx, client.right) << TextOf(control);
-        }
     }
     for (const auto& [id, verb] : {std::pair{ControlId::Text2, L"lock"}, std::pair{ControlId::Text3, L"hide"}}) {
         HWND note = harness.Control(id);
@@ -279,18 +271,34 @@ TEST_F(RealWindow, AnErrorInATabClickIsReportedAndEndsTheProgram)
     EXPECT_EQ(harness.Window().ExitCode(), 1);
 }
 
-class RealButtons : public RealWindow, public ::testing::WithParamInterface<ExpectedCommand> {};
+class RealButtons : public RealWindow, public ::testing::WithParamInterface<ExpectedCommand> {
+protected:
+    // Clicks the command's button, with C and D ticked, and reads its box.
+    SeenBox Press()
+    {
+        const ControlId buttons[] = {ControlId::Lock, ControlId::Unlock, ControlId::Hide, ControlId::Unhide};
+        const auto index = static_cast<std::size_t>(GetParam().command);
+        harness.ClickTab(index < 2 ? 1 : 2);
+        harness.Tick(2);
+        harness.Tick(3);
+        auto watcher = WatchForBox();
+        SendMessageW(harness.Control(buttons[index]), BM_CLICK, 0, 0);
+        return watcher.get();
+    }
+};
 
-TEST_P(RealButtons, WriteTheRegistryAndRaiseTheBoxOwnedByTheWindow)
+TEST_P(RealButtons, WriteTheRegistryAndRaiseTheBoxOwnedByTheWindowOrTheFailureBoxWhenRefused)
 {
-    const ControlId buttons[] = {ControlId::Lock, ControlId::Unlock, ControlId::Hide, ControlId::Unhide};
-    const auto index = static_cast<std::size_t>(GetParam().command);
-    harness.ClickTab(index < 2 ? 1 : 2);
-    harness.Tick(2);
-    harness.Tick(3);
-    auto watcher = WatchForBox();
-    SendMessageW(harness.Control(buttons[index]), BM_CLICK, 0, 0);
-    const SeenBox seen = watcher.get();
+    const DWORD seven = 7;
+    SetPolicyValue(GetParam().valueName, REG_DWORD, &seven, sizeof seven);
+    SetPolicyKeyDacl(kDenySetValue);
+    const SeenBox refused = Press();
+    SetPolicyKeyDacl(kAllowAll);
+    EXPECT_EQ(refused.text, GetParam().failure);
+    EXPECT_EQ(refused.buttons, std::vector<std::wstring>{L"OK"});
+    EXPECT_EQ(ReadPolicyValue(GetParam().valueName)->dword, 7U) << "a refused write keeps the value";
+
+    const SeenBox seen = Press();
     EXPECT_EQ(seen.text, GetParam().success);
     EXPECT_EQ(seen.title, L"Talmoran");
     EXPECT_EQ(seen.buttons, std::vector<std::wstring>{L"OK"});
@@ -305,6 +313,42 @@ TEST_P(RealButtons, WriteTheRegistryAndRaiseTheBoxOwnedByTheWindow)
 
 INSTANTIATE_TEST_SUITE_P(FourButtons, RealButtons, ::testing::ValuesIn(kExpectedCommands),
                          [](const auto& p) { return std::string(p.param.name); });
+
+TEST(RealRegistry, TheWriterCreatesTheKeyReplacesAStringKeepsOtherValuesAndZeroAndCarriesARefusal)
+{
+    DeletePolicyKey();
+    win32::Win32CurrentUserRegistry registry;
+    std::wstring PolicyPath;
+    WritePolicyValue(registry, Policy::Lock, 5, PolicyPath);
+    EXPECT_EQ(ReadPolicyValue(L"NoViewOnDrive")->dword, 5U) << "key path created";
+    EXPECT_FALSE(ReadPolicyValue(L"NoDrives")) << "Lock leaves NoDrives alone";
+
+    const wchar_t text[] = L"12";
+    SetPolicyValue(L"NoDrives", REG_SZ, text, sizeof text);
+    const DWORD one = 1;
+    SetPolicyValue(L"NoRun", REG_DWORD, &one, sizeof one);
+    WritePolicyValue(registry, Policy::Hide, 0x3FFFFFF, PolicyPath);
+    WritePolicyValue(registry, Policy::Lock, 0, PolicyPath);
+    const auto hidden = ReadPolicyValue(L"NoDrives");
+    ASSERT_TRUE(hidden);
+    EXPECT_EQ(hidden->type, static_cast<DWORD>(REG_DWORD)) << "a string of the same name is replaced";
+    EXPECT_EQ(hidden->dword, 0x3FFFFFFU);
+    const auto cleared = ReadPolicyValue(L"NoViewOnDrive");
+    ASSERT_TRUE(cleared) << "cleared, not deleted";
+    EXPECT_EQ(cleared->type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(cleared->dword, 0U);
+    EXPECT_EQ(ReadPolicyValue(L"NoRun")->dword, 1U);
+
+    SetPolicyKeyDacl(kDenySetValue);
+    try {
+        WritePolicyValue(registry, Policy::Lock, 12, PolicyPath);
+        ADD_FAILURE() << "the write should have been refused";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Number(), ERROR_ACCESS_DENIED) << "the Win32 code";
+    }
+    SetPolicyKeyDacl(kAllowAll);
+    DeletePolicyKey();
+}
 
 // Run on its own: it leaves the frame class unregistered for the process.
 TEST(RefusedCreation, DISABLED_RaisesTheWin32CodeAndLeavesNoHalfBuiltWindow)
@@ -322,6 +366,54 @@ TEST(RefusedCreation, DISABLED_RaisesTheWin32CodeAndLeavesNoHalfBuiltWindow)
             << error.Number();
     }
     EXPECT_EQ(FindWindowW(L"Talmoran", nullptr), nullptr) << "no window is left behind";
+}
+
+void ChangeDpi(const WindowHarness& harness, UINT dpi)
+{
+    RECT suggested{0, 0, MulDiv(7000, static_cast<int>(dpi), 1440), MulDiv(4000, static_cast<int>(dpi), 1440)};
+    SendMessageW(harness.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    UpdateWindow(harness.Handle()); // paints, so the page is captured again
+}
+
+// `commands` clicks on the four buttons in turn, then `changes` rounds of a
+// DPI change there and back and a theme and a colour change.
+void Exercise(WindowHarness& harness, int commands, int changes)
+{
+    const ControlId buttons[] = {ControlId::Lock, ControlId::Unlock, ControlId::Hide, ControlId::Unhide};
+    for (int i = 0; i < commands; ++i) {
+        SendMessageW(harness.Control(buttons[i % 4]), BM_CLICK, 0, 0);
+    }
+    const UINT dpi = harness.Dpi();
+    for (int i = 0; i < changes; ++i) {
+        ChangeDpi(harness, dpi * 5 / 4);
+        ChangeDpi(harness, dpi);
+        for (const UINT message : {WM_THEMECHANGED, WM_SYSCOLORCHANGE}) {
+            SendMessageW(harness.Handle(), message, 0, 0);
+            UpdateWindow(harness.Handle());
+        }
+    }
+    harness.Pump();
+}
+
+// Run on its own, for a clean count: commands with their real boxes, DPI
+// changes and theme and colour changes (where fonts, bitmaps and brushes are
+// made) leave no GDI object, window or handle behind.
+TEST(Leaks, DISABLED_CommandsDpiAndThemeChangesLeaveNoObjectWindowOrHandleBehind)
+{
+    DeletePolicyKey();
+    WindowHarness harness;
+    harness.Tick(2);
+    BoxDismisser dismisser;
+    Exercise(harness, 20, 2); // every lazy allocation of a first run happens here
+    const bench::ProcessResources before = bench::MeasureProcessResources();
+    Exercise(harness, 300, 30);
+    const bench::ProcessResources after = bench::MeasureProcessResources();
+    EXPECT_EQ(dismisser.Stop(), 320) << "one box a command";
+    ASSERT_GT(before.gdiObjects, 0U);
+    EXPECT_LE(after.gdiObjects, before.gdiObjects);
+    EXPECT_LE(after.windows, before.windows);
+    EXPECT_LE(after.handles, before.handles + 2);
+    DeletePolicyKey();
 }
 
 } // namespace

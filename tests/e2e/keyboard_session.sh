@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# talmoran.exe as its own process, driven with keys only, under Wine's relay
+# channel. A start closed at once writes nothing and exits with 0. Then a
+# session ticks C and D, runs all four commands with their access keys and
+# closes with Alt+F4: HKCU and HKLM, exported before and after, differ only
+# in NoDrives (Hide: C and D) and NoViewOnDrive (Lock: C), and the values
+# already in the key keep their data; a fresh process's shell, the consumer
+# of the values, then reads them and no longer lists C: in My Computer (Wine's
+# shell caches them per process). Last, relay_check.py reads the
+# session's calls and the window tests' DPI change for Win32 contracts that
+# Wine does not enforce.
+BUILD="$1" ROOT="$2"
+source "$ROOT/tests/e2e/e2e-common.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() { echo "FAIL: $*" && failed=1; }
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /f /d "$(printf '%s;' \
+    user32.CreateWindowExW user32.BeginDeferWindowPos user32.DeferWindowPos user32.EndDeferWindowPos \
+    advapi32.RegCreateKeyExW kernel32.SetDefaultDllDirectories kernelbase.SetDefaultDllDirectories)" >/dev/null
+wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
+wine reg add "$policy_key" /v NoRun /t REG_DWORD /d 1 /f >/dev/null
+wine reg add "$policy_key" /v NoDesktop /t REG_DWORD /d 0 /f >/dev/null
+
+# Also keeps Wine's own bookkeeping of a program's first start out of the comparison.
+start_talmoran
+close_talmoran
+untouched="$TALMORAN_STATUS $(policy_value NoViewOnDrive) $(policy_value NoDrives)"
+[ "$untouched" = "0 absent absent" ] || fail "closed right after start: exit code and values $untouched"
+
+export_hives() { # as text, one line a key or value
+    for hive in HKCU HKLM; do
+        wine reg export "$hive" "$work/$hive.reg" /y >/dev/null 2>&1
+        iconv -f UTF-16LE -t UTF-8 "$work/$hive.reg" | tr -d '\r'
+    done
+}
+export_hives >"$work/before.txt"
+shell_view() { wine "$BUILD/tests/win/shell_probe.exe" 2>/dev/null | tr -d '\r'; }
+[[ "$(shell_view)" == *'Listed=C:\ '* ]] || fail "My Computer does not list C: to begin with: $(shell_view)"
+
+press() { xdotool key "$@"; sleep 0.2; }
+confirm() { wait_for_window "^Talmoran$" 10 >/dev/null; press Return; }
+WINEDEBUG=+relay TALMORAN_STDERR="$work/talmoran.log" start_talmoran
+# An access key moves the focus to its button, and the focus is back there
+# when the box closes.
+press Tab Tab space Tab space                       # tick C and D
+press shift+Tab shift+Tab shift+Tab shift+Tab Right # back past A onto the tab strip: page 2
+press alt+u; confirm                                # Unhide
+press alt+h; confirm                                # Hide: C and D
+press Tab Tab Left                                  # Hide, Unhide, the tab strip: page 1
+press Tab Tab Tab Tab space                         # A, B, C, D: untick D
+press alt+u; confirm                                # Unlock
+press alt+l; confirm                                # Lock: C
+close_talmoran
+[ "$TALMORAN_STATUS" = 0 ] || fail "exit code $TALMORAN_STATUS after Alt+F4"
+export_hives >"$work/after.txt"
+changed=$(diff "$work/before.txt" "$work/after.txt" | grep '^[<>]' | sort | tr '\n' ' ' || true)
+echo "registry changes: $changed"
+[ "$changed" = '> "NoDrives"=dword:0000000c > "NoViewOnDrive"=dword:00000004 ' ] || fail "other changes than the two values"
+values="$(policy_value NoDrives) $(policy_value NoViewOnDrive) $(policy_value NoRun) $(policy_value NoDesktop)"
+[ "$values" = "12 4 1 0" ] || fail "NoDrives, NoViewOnDrive, NoRun, NoDesktop are $values"
+shell=$(shell_view)
+echo "the shell: $shell"
+[[ "$shell" == "NoDrives=12 NoViewOnDrive=4 Listed="* && "$shell" != *'C:\'* ]] || fail "the shell still lists C:"
+
+WINEDEBUG=+relay wine "$BUILD/tests/win/talmoran_window_tests.exe" \
+    --gtest_filter='RealWindow.MovedToAScreenOfAnotherDpi*' >"$work/window.out" 2>"$work/window.log" ||
+    fail "the DPI change test: $(cat "$work/window.out")"
+python3 "$ROOT/tests/e2e/relay_check.py" --hardened "$work/talmoran.log" || failed=1
+python3 "$ROOT/tests/e2e/relay_check.py" "$work/window.log" || failed=1
+wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
+[ "$failed" = 0 ] && echo "1 passed, 0 failed" && exit 0
+echo "0 passed, 1 failed"
+exit 1
