@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,26 +21,24 @@
 namespace talmoran::test {
 namespace {
 
-UINT ExpectedDpi()
-{
-    const char* asked = std::getenv("TALMORAN_EXPECT_DPI");
-    return asked != nullptr ? static_cast<UINT>(std::atoi(asked)) : 96U;
-}
-
 class RealWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         DeletePolicyKey();
-        ASSERT_EQ(harness.Dpi(), ExpectedDpi());
+        const char* asked = std::getenv("TALMORAN_EXPECT_DPI");
+        ASSERT_EQ(harness.Dpi(), asked != nullptr ? static_cast<UINT>(std::atoi(asked)) : 96U);
     }
     void TearDown() override { DeletePolicyKey(); }
     WindowHarness harness;
 };
 
-struct Box {
-    int left, top, width, height;
-};
+using Box = std::array<LONG, 4>; // left, top, width, height
+
+Box BoxOf(const RECT& r)
+{
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
 
 // Worked out by hand: the outer size is 7000 x 4000 twips rounded to pixels,
 // centred from the size read back, (screen - window) / 2 in twips, rounded.
@@ -70,10 +69,7 @@ TEST_F(RealWindow, IsSevenThousandByFourThousandTwipsCentredWithAFixedBorderAndI
     if (expected == nullptr) {
         GTEST_SKIP() << "no expectation written for this screen and DPI";
     }
-    EXPECT_EQ(outer.left, expected->outer.left);
-    EXPECT_EQ(outer.top, expected->outer.top);
-    EXPECT_EQ(outer.right - outer.left, expected->outer.width);
-    EXPECT_EQ(outer.bottom - outer.top, expected->outer.height);
+    EXPECT_EQ(BoxOf(outer), expected->outer);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(harness.Handle(), GWL_STYLE));
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0U);
     EXPECT_NE(style & WS_SYSMENU, 0U);
@@ -131,11 +127,7 @@ TEST_F(RealWindow, ControlsLieAtTheirLayoutPlaceInPixels)
         if (c.dpi != harness.Dpi()) {
             continue;
         }
-        const RECT r = RectInParent(harness.Control(c.id));
-        EXPECT_EQ(r.left, c.box.left) << static_cast<int>(c.id);
-        EXPECT_EQ(r.top, c.box.top) << static_cast<int>(c.id);
-        EXPECT_EQ(r.right - r.left, c.box.width) << static_cast<int>(c.id);
-        EXPECT_EQ(r.bottom - r.top, c.box.height) << static_cast<int>(c.id);
+        EXPECT_EQ(BoxOf(RectInParent(harness.Control(c.id))), c.box) << static_cast<int>(c.id);
         ++checked;
     }
     EXPECT_GE(checked, 4);
