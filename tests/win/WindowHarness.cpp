@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 #include "platform/win32/SystemApi.h"
 
 namespace talmoran::test {
