@@ -1,57 +1,13 @@
 // Building the window's controls from the layout table in place at the
 // window's DPI, placing them again at a new DPI, and giving them their font.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <array>
-
+#include "app/ControlClasses.h"
 #include "app/TabPages.h"
 #include "app/TalmoranWindow.h"
-#include "platform/Twips.h"
 #include "platform/win32/FrameWindow.h"
 #include "platform/win32/Win32Error.h"
 
 namespace talmoran {
 namespace {
-
-// Containers in creation order: a frame exists before its children.
-constexpr std::array<ControlId, 3> kContainers = {ControlId::Window, ControlId::ChoiceFrame0, ControlId::ChoiceFrame1};
-
-struct WindowClass {
-    const wchar_t* name;
-    DWORD style;
-    DWORD exStyle;
-};
-
-WindowClass ClassFor(ControlKind kind)
-{
-    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-    switch (kind) {
-    case ControlKind::Frame: return {win32::kFrameClassName, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
-    case ControlKind::Button: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
-    case ControlKind::CheckBox: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
-    // Notes read as plain text on the page: no border, no tab stop, not editable.
-    case ControlKind::Note: return {WC_EDITW, kChild | ES_MULTILINE | ES_READONLY, 0};
-    case ControlKind::TabStrip: break;
-    }
-    // Clips the controls lying on it, which are above it in the z-order.
-    return {WC_TABCONTROLW, kChild | WS_TABSTOP | WS_CLIPSIBLINGS, 0};
-}
-
-struct PixelBox {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-// A layout rectangle in pixels at `dpi`: each of the four values converted
-// on its own, as the layout gives them.
-PixelBox PixelRect(const TwipsRect& r, UINT dpi)
-{
-    return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi),
-            TwipsToPixels(r.height, dpi)};
-}
 
 void AddTabs(HWND tabStrip)
 {

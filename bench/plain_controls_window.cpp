@@ -8,13 +8,11 @@
 #include <map>
 #include <string>
 
-#include "app/Layout.h"
-#include "platform/Twips.h"
+#include "app/ControlClasses.h"
 
 namespace {
 
 using talmoran::ControlId;
-using talmoran::ControlKind;
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -37,21 +35,6 @@ void Register(HINSTANCE instance, const wchar_t* name)
     RegisterClassExW(&windowClass);
 }
 
-const wchar_t* ClassOf(ControlKind kind, DWORD& style, DWORD& exStyle)
-{
-    style = WS_CHILD | WS_VISIBLE;
-    exStyle = 0;
-    switch (kind) {
-    case ControlKind::Frame: exStyle = WS_EX_CONTROLPARENT; return L"PlainFrame";
-    case ControlKind::Button: style |= WS_TABSTOP | BS_PUSHBUTTON; return WC_BUTTONW;
-    case ControlKind::CheckBox: style |= WS_TABSTOP | BS_AUTOCHECKBOX; return WC_BUTTONW;
-    case ControlKind::Note: style |= ES_MULTILINE | ES_READONLY; return WC_EDITW;
-    case ControlKind::TabStrip: break;
-    }
-    style |= WS_TABSTOP | WS_CLIPSIBLINGS;
-    return WC_TABCONTROLW;
-}
-
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
@@ -59,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     Register(instance, L"PlainWindow");
-    Register(instance, L"PlainFrame");
+    Register(instance, talmoran::win32::kFrameClassName); // the frames' class name, with no page painting
     const UINT dpi = GetDpiForSystem();
     const int width = talmoran::TwipsToPixels(7000, dpi);
     const int height = talmoran::TwipsToPixels(4000, dpi);
@@ -68,19 +51,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
         (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
     std::map<ControlId, HWND> created{{ControlId::Window, window}};
-    for (const ControlId container : {ControlId::Window, ControlId::ChoiceFrame0, ControlId::ChoiceFrame1}) {
+    for (const ControlId container : talmoran::kContainers) {
         for (const talmoran::ControlSpec& row : talmoran::InTabOrder(container)) {
-            DWORD style = 0;
-            DWORD exStyle = 0;
-            const wchar_t* className = ClassOf(row.kind, style, exStyle);
+            const talmoran::WindowClass windowClass = talmoran::ClassFor(row.kind);
             const std::wstring text(row.text);
-            const talmoran::TwipsRect& r =
-                row.id == ControlId::ChoiceFrame1 ? talmoran::ControlById(ControlId::ChoiceFrame0).rect : row.rect;
+            // The second page already stacked on the first, hidden, as the load step leaves it.
+            const bool stacked = row.id == ControlId::ChoiceFrame1;
+            const talmoran::PixelBox r =
+                talmoran::PixelRect(stacked ? talmoran::ControlById(ControlId::ChoiceFrame0).rect : row.rect, dpi);
             created[row.id] = CreateWindowExW(
-                exStyle, className, text.c_str(), row.id == ControlId::ChoiceFrame1 ? style & ~WS_VISIBLE : style,
-                talmoran::TwipsToPixels(r.left, dpi), talmoran::TwipsToPixels(r.top, dpi),
-                talmoran::TwipsToPixels(r.width, dpi), talmoran::TwipsToPixels(r.height, dpi), created.at(container),
-                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)), instance, nullptr);
+                windowClass.exStyle, windowClass.name, text.c_str(),
+                stacked ? windowClass.style & ~WS_VISIBLE : windowClass.style, r.left, r.top, r.width, r.height,
+                created.at(container), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)), instance, nullptr);
         }
     }
     for (const std::wstring_view caption : talmoran::kTabCaptions) {

@@ -8,10 +8,12 @@
 #include <atomic>
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <thread>
 
 #include "app/TalmoranWindow.h"
 #include "bench/ProcessResources.h"
+#include "policy/PolicyStore.h"
 
 namespace {
 
@@ -83,7 +85,9 @@ template <typename Step> double Soak(const char* what, int count, Step step)
 int wmain(int argc, wchar_t** argv)
 {
     const int count = argc > 1 ? static_cast<int>(std::wcstol(argv[1], nullptr, 10)) : 10000;
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
+    // The commands' own key, cleared before and after.
+    const std::wstring policyKey(talmoran::SplitValuePath(talmoran::PolicyValuePath(talmoran::Policy::Lock)).keyPath);
+    RegDeleteTreeW(HKEY_CURRENT_USER, policyKey.c_str());
     auto window = talmoran::TalmoranWindow::Create(GetModuleHandleW(nullptr));
     window->Load();
     window->Show(SW_SHOWNORMAL);
@@ -99,6 +103,6 @@ int wmain(int argc, wchar_t** argv)
     });
     std::printf("private bytes per step after the first 1,000: %.1f per command, %.1f per bare MessageBoxW\n",
                 perCommand, perBox);
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
+    RegDeleteTreeW(HKEY_CURRENT_USER, policyKey.c_str());
     return 0;
 }

@@ -35,10 +35,9 @@ up)
     fi
     "$(dirname "$0")/wine-prefix.sh" "$prefix"
     wineserver -p >/dev/null 2>&1
-    # A run cut short inside wine-with.sh may have left these set.
-    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 </dev/null || true
-    wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /t REG_SZ /d 0 /f \
-        >/dev/null 2>&1 </dev/null
+    # A run cut short inside wine-with.sh may have left a DPI or theme set:
+    # wine-with.sh with nothing to set puts both back as it does on its exit.
+    "$(dirname "$0")/wine-with.sh" "$prefix" -- true </dev/null
     ;;
 down) down ;;
 esac

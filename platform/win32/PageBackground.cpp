@@ -11,11 +11,7 @@ namespace {
 POINT OffsetInTabStrip(HWND window, HWND tabStrip)
 {
     POINT origin{0, 0};
-    // Zero is also a valid offset; only a set error code tells a failure.
-    SetLastError(ERROR_SUCCESS);
-    if (MapWindowPoints(window, tabStrip, &origin, 1) == 0 && GetLastError() != ERROR_SUCCESS) {
-        throw LastWin32Error(L"MapWindowPoints");
-    }
+    MapPointsChecked(window, tabStrip, &origin, 1);
     return origin;
 }
 

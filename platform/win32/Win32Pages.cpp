@@ -27,13 +27,7 @@ FrameRect Win32FrameArray::Rect(Int16 index) const
     HWND frame = At(index);
     RECT r{};
     CheckWin32(GetWindowRect(frame, &r), L"GetWindowRect");
-    // Zero is also the answer for a parent at the screen's origin; only a
-    // set error code tells a failure.
-    SetLastError(ERROR_SUCCESS);
-    if (MapWindowPoints(HWND_DESKTOP, GetParent(frame), reinterpret_cast<POINT*>(&r), 2) == 0 &&
-        GetLastError() != ERROR_SUCCESS) {
-        throw LastWin32Error(L"MapWindowPoints");
-    }
+    MapPointsChecked(HWND_DESKTOP, GetParent(frame), reinterpret_cast<POINT*>(&r), 2);
     const UINT dpi = DpiOf(frame);
     return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi), PixelsToTwips(r.right - r.left, dpi),
             PixelsToTwips(r.bottom - r.top, dpi)};
