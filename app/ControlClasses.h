@@ -32,8 +32,10 @@ inline WindowClass ClassFor(ControlKind kind)
     case ControlKind::Frame: return {win32::kFrameClassName, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case ControlKind::Button: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::CheckBox: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
-    // Notes read as plain text on the page: no border, no tab stop, not editable.
-    case ControlKind::Note: return {WC_EDITW, kChild | ES_MULTILINE | ES_READONLY, 0};
+    // Notes are plain text on the page: they take no focus, so no key can
+    // reach them. (A multiline edit outside a dialog closes its parent on Esc
+    // and asks it, with WM_NEXTDLGCTL, to move the focus on Tab.)
+    case ControlKind::Note: return {WC_STATICW, kChild | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0};
     case ControlKind::TabStrip: break;
     }
     // Clips the controls lying on it, which are above it in the z-order.

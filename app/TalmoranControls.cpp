@@ -100,11 +100,6 @@ void TalmoranWindow::ApplyFont(UINT dpi, bool redraw)
     for (const auto& [id, control] : controls_) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.font.Get()), redraw ? TRUE : FALSE);
     }
-    // A new font resets an edit's margins to the font's own, which at some
-    // DPIs push the last word of a note's first line onto a line of its own.
-    for (const ControlId note : {ControlId::Text2, ControlId::Text3}) {
-        SendMessageW(controls_.at(note), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
-    }
     // `previous` is released here, only after every child has the new font.
 }
 

@@ -26,31 +26,50 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIP
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 constexpr int kRuntimeErrorExitCode = 1;
 
-HICON LoadIconOfSize(HINSTANCE instance, int widthMetric, int heightMetric, UINT flags)
+HICON LoadIconOfSize(HINSTANCE instance, int width, int height, UINT flags)
 {
-    return static_cast<HICON>(
-        win32::CheckWin32(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON,
-                                     GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), flags),
-                          L"LoadImageW"));
+    return static_cast<HICON>(win32::CheckWin32(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON, width, height, flags), L"LoadImageW"));
 }
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
 {
-    // The large icon is shared: the system owns it. The small one cannot be:
-    // a shared load returns the first size cached for the resource, whatever
-    // size is asked, so it is loaded on its own and kept while the class is.
-    static const win32::UniqueHicon smallIcon(LoadIconOfSize(instance, SM_CXSMICON, SM_CYSMICON, 0));
+    // Shared, so the system owns it. With no small icon the system picks one
+    // from it; the window then sets both at its own DPI (SetIcons).
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconOfSize(instance, SM_CXICON, SM_CYICON, LR_SHARED);
-    windowClass.hIconSm = smallIcon.Get();
+    windowClass.hIcon = LoadIconOfSize(instance, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED);
     windowClass.hCursor = win32::CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.hbrBackground = win32::ButtonFaceClassBackground();
     windowClass.lpszClassName = kWindowClassName;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw win32::LastWin32Error(L"RegisterClassExW");
+    }
+}
+
+// Messages that paint or pick colours for painting.
+bool IsPaintMessage(UINT message)
+{
+    return message == WM_ERASEBKGND || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
+           message == win32::kPaintFrameBackground;
+}
+
+// Posted to make sure a message that is not a paint follows a failed paint.
+constexpr UINT kReportDeferredError = WM_APP + 2;
+
+// The report of the exception being handled.
+std::wstring CurrentErrorReport()
+{
+    try {
+        throw;
+    } catch (const RuntimeError& error) {
+        return FormatRuntimeErrorReport(error);
+    } catch (const std::exception& error) {
+        return FormatUnexpectedErrorReport(error);
+    } catch (...) {
+        return L"Run-time error";
     }
 }
 
@@ -99,7 +118,9 @@ std::unique_ptr<TalmoranWindow> TalmoranWindow::Create(HINSTANCE instance)
         throw win32::LastWin32Error(L"CreateWindowExW");
     }
     const UINT dpi = win32::DpiOf(self->window_);
+    self->SetIcons(dpi);
     self->BuildControls(instance, dpi);
+    self->focusToRestore_ = self->controls_.at(Check1Id(0));
     // Still hidden: nothing to redraw yet.
     self->ApplyFont(dpi, false);
     self->page_.Invalidate(self->controls_.at(ControlId::TabStrip1));
@@ -130,27 +151,58 @@ void TalmoranWindow::Load()
     loaded_ = true;
 }
 
+void TalmoranWindow::SetIcons(UINT dpi)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    win32::UniqueHicon small(LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXSMICON, dpi),
+                                            win32::SystemMetricAt(SM_CYSMICON, dpi), 0));
+    win32::UniqueHicon large(LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXICON, dpi),
+                                            win32::SystemMetricAt(SM_CYICON, dpi), 0));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
+    // The window no longer uses the previous icons: they go now.
+    smallIcon_ = std::move(small);
+    largeIcon_ = std::move(large);
+}
+
 void TalmoranWindow::Show(int showCommand)
 {
+    // No SetFocus here: it would activate the window. Activation gives the
+    // window the focus, and WM_SETFOCUS hands it to box A.
     ShowWindow(window_, showCommand);
     win32::CheckWin32(UpdateWindow(window_), L"UpdateWindow");
-    SetFocus(controls_.at(Check1Id(0)));
 }
 
 template <typename Handler> void TalmoranWindow::Guarded(Handler&& handler) noexcept
 {
-    std::wstring report;
     try {
         handler();
-        return;
-    } catch (const RuntimeError& error) {
-        report = FormatRuntimeErrorReport(error);
-    } catch (const std::exception& error) {
-        report = FormatUnexpectedErrorReport(error);
     } catch (...) {
-        report = L"Run-time error";
+        // An error no command trapped: report it and end the program.
+        ReportAndEnd(CurrentErrorReport());
     }
-    // An error no command trapped: report it and end the program.
+}
+
+void TalmoranWindow::DeferError(std::wstring report) noexcept
+{
+    if (deferredError_ || reporting_) {
+        return; // one report is enough
+    }
+    deferredError_ = std::move(report);
+    if (PostMessageW(window_, kReportDeferredError, 0, 0) == FALSE) {
+        // Not even a message can be queued: end without the box, still as a
+        // failure.
+        PostQuitMessage(kRuntimeErrorExitCode);
+    }
+}
+
+void TalmoranWindow::ReportAndEnd(std::wstring report) noexcept
+{
+    if (reporting_) {
+        return; // the program is already ending over an earlier error
+    }
+    reporting_ = true;
+    deferredError_.reset();
     ReportRuntimeError(window_, report);
     exitCode_ = kRuntimeErrorExitCode;
     DestroyWindow(window_);
@@ -159,6 +211,35 @@ template <typename Handler> void TalmoranWindow::Guarded(Handler&& handler) noex
 void TalmoranWindow::OnButton(Command command)
 {
     RunCommand(command, {*Check1_, registry_, *messageBox_, variables_.PolicyPath, variables_.DriveMask});
+}
+
+void TalmoranWindow::PressFocusedButton()
+{
+    // The dialog manager sends IDOK on Enter when no button is the default:
+    // as in a dialog, Enter then presses the push button that has the focus.
+    HWND focus = GetFocus();
+    if (focus == nullptr || IsChild(window_, focus) == FALSE || IsWindowEnabled(focus) == FALSE ||
+        IsWindowVisible(focus) == FALSE) {
+        return;
+    }
+    if (const auto command = CommandOfButton(static_cast<WORD>(GetDlgCtrlID(focus)))) {
+        OnButton(*command);
+    }
+}
+
+void TalmoranWindow::RestoreFocus()
+{
+    // The window itself takes no keys: the focus goes to the control that
+    // last had it, or to the first one in tab order if that one is gone from
+    // view.
+    HWND target = focusToRestore_;
+    if (target == nullptr || IsChild(window_, target) == FALSE || IsWindowVisible(target) == FALSE ||
+        IsWindowEnabled(target) == FALSE) {
+        target = GetNextDlgTabItem(window_, nullptr, FALSE);
+    }
+    if (target != nullptr) {
+        SetFocus(target);
+    }
 }
 
 void TalmoranWindow::OnTabClick()
@@ -171,6 +252,7 @@ void TalmoranWindow::OnDpiChanged(UINT dpi, const RECT& suggested)
     win32::CheckWin32(SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE),
                       L"SetWindowPos");
+    SetIcons(dpi);
     ApplyFont(dpi, true);
     ApplyLayout(dpi);
     Repaint();
@@ -198,9 +280,36 @@ LRESULT CALLBACK TalmoranWindow::WindowProc(HWND window, UINT message, WPARAM wP
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    if (IsPaintMessage(message)) {
+        return self->HandlePaint(message, wParam, lParam);
+    }
     LRESULT result = 0;
     self->Guarded([&] { result = self->HandleMessage(message, wParam, lParam); });
     return result;
+}
+
+LRESULT TalmoranWindow::HandlePaint(UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    try {
+        switch (message) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (HBRUSH brush = page_.BrushFor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
+        case win32::kPaintFrameBackground:
+            page_.Fill(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+            return TRUE;
+        case WM_ERASEBKGND: page_.Fill(window_, reinterpret_cast<HDC>(wParam)); return TRUE;
+        default: break;
+        }
+    } catch (...) {
+        DeferError(CurrentErrorReport());
+    }
+    // The system's own: the button face, for this paint and each one after
+    // it until the error is reported.
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -210,6 +319,8 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (HIWORD(wParam) == BN_CLICKED) {
             if (const auto command = CommandOfButton(LOWORD(wParam))) {
                 OnButton(*command);
+            } else if (LOWORD(wParam) == IDOK) {
+                PressFocusedButton();
             }
         }
         return 0;
@@ -219,16 +330,6 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             OnTabClick();
         }
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        if (HBRUSH brush = page_.BrushFor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
-            return reinterpret_cast<LRESULT>(brush);
-        }
-        break;
-    case win32::kPaintFrameBackground:
-        page_.Fill(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
-        return TRUE;
-    case WM_ERASEBKGND: page_.Fill(window_, reinterpret_cast<HDC>(wParam)); return TRUE;
     case WM_SYSCOLORCHANGE:
         // Only top-level windows get it; common controls learn of it from
         // their parent.
@@ -242,14 +343,21 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         break;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ACTIVATE:
-        // Keep the focus where the user left it, as a dialog does.
+        // Keep the focus where the user left it, as a dialog does. On
+        // activation DefWindowProc gives the window the focus, which
+        // WM_SETFOCUS hands on.
         if (LOWORD(wParam) == WA_INACTIVE) {
-            focusBeforeDeactivation_ = GetFocus();
-        } else if (focusBeforeDeactivation_ != nullptr && IsChild(window_, focusBeforeDeactivation_)) {
-            SetFocus(focusBeforeDeactivation_);
-            return 0;
+            if (HWND focus = GetFocus(); focus != nullptr && IsChild(window_, focus) != FALSE) {
+                focusToRestore_ = focus;
+            }
         }
         break;
+    case WM_SETFOCUS: RestoreFocus(); return 0;
+    case kReportDeferredError:
+        if (deferredError_) {
+            ReportAndEnd(*deferredError_);
+        }
+        return 0;
     case WM_DESTROY:
         // The unload step: nothing is saved, the program ends.
         PostQuitMessage(exitCode_);

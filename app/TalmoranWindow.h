@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Layout.h"
@@ -38,7 +39,9 @@ public:
 
     // The load step; raises a run-time error on failure.
     void Load();
-    // Shows the window with the focus on the first drive box.
+    // Shows the window as `showCommand` asks. The focus goes to the first
+    // drive box when the window is first activated, not before: a start that
+    // is not activated (minimized, SW_SHOWNOACTIVATE) stays so.
     void Show(int showCommand);
 
     [[nodiscard]] HWND Handle() const noexcept { return window_; }
@@ -52,6 +55,8 @@ private:
     TalmoranWindow() = default;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Background and colour requests; never shows a box (see DeferError).
+    LRESULT HandlePaint(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     // Creates every control at its place at `dpi`.
     void BuildControls(HINSTANCE instance, UINT dpi);
@@ -59,17 +64,29 @@ private:
     void ApplyLayout(UINT dpi);
     void ApplyFont(UINT dpi, bool redraw);
     void Repaint() const;
+    void SetIcons(UINT dpi);
     void OnButton(Command command);
+    void PressFocusedButton();
+    void RestoreFocus();
     void OnTabClick();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     template <typename Handler> void Guarded(Handler&& handler) noexcept;
+    // A paint must not show a box: the box's own message loop would paint
+    // the other controls, which could fail alike and stack more boxes. The
+    // first error is kept and reported once, from a message posted for it.
+    void DeferError(std::wstring report) noexcept;
+    void ReportAndEnd(std::wstring report) noexcept;
 
     HWND window_ = nullptr;
     std::map<ControlId, HWND> controls_;
     win32::LayoutFont font_;
     win32::PageBackground page_;
+    win32::UniqueHicon smallIcon_;
+    win32::UniqueHicon largeIcon_;
     bool loaded_ = false;
-    HWND focusBeforeDeactivation_ = nullptr;
+    HWND focusToRestore_ = nullptr; // where the focus goes when the window gets it
+    std::optional<std::wstring> deferredError_;
+    bool reporting_ = false;
     int exitCode_ = 0;
 
     WindowVariables variables_;

@@ -21,7 +21,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = instance;
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    // A colour index + 1: a class must not be given a system brush.
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = L"MinimalWindow";
     RegisterClassExW(&windowClass);
     HWND window = CreateWindowExW(0, L"MinimalWindow", L"Minimal", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,

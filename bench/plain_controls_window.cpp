@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ControlClasses.h"
+#include "platform/win32/SystemApi.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void Register(HINSTANCE instance, const wchar_t* name)
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.hbrBackground = talmoran::win32::ButtonFaceClassBackground();
     windowClass.lpszClassName = name;
     RegisterClassExW(&windowClass);
 }
@@ -43,7 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     InitCommonControlsEx(&controls);
     Register(instance, L"PlainWindow");
     Register(instance, talmoran::win32::kFrameClassName); // the frames' class name, with no page painting
-    const UINT dpi = GetDpiForSystem();
+    const UINT dpi = talmoran::win32::PrimaryScreenDpi(); // looked up: Windows 10 1607 and later
     const int width = talmoran::TwipsToPixels(7000, dpi);
     const int height = talmoran::TwipsToPixels(4000, dpi);
     HWND window = CreateWindowExW(

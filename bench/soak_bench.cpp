@@ -5,50 +5,16 @@
 //   soak_bench.exe [commands]
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <thread>
 
 #include "app/TalmoranWindow.h"
+#include "bench/OkPresser.h"
 #include "bench/ProcessResources.h"
 #include "policy/PolicyStore.h"
 
 namespace {
-
-// Presses OK on every box of this process as soon as it shows.
-class OkPresser {
-public:
-    OkPresser()
-        : thread_([this] {
-              const DWORD pid = GetCurrentProcessId();
-              while (!stop_) {
-                  HWND box = nullptr;
-                  while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
-                      DWORD owner = 0;
-                      GetWindowThreadProcessId(box, &owner);
-                      if (owner == pid && IsWindowVisible(box)) {
-                          PostMessageW(box, WM_COMMAND, IDOK, 0);
-                      }
-                  }
-                  std::this_thread::sleep_for(std::chrono::microseconds(500));
-              }
-          })
-    {
-    }
-    ~OkPresser()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-    OkPresser(const OkPresser&) = delete;
-    OkPresser& operator=(const OkPresser&) = delete;
-
-private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 void Pump()
 {
@@ -86,7 +52,7 @@ int wmain(int argc, wchar_t** argv)
 {
     const int count = argc > 1 ? static_cast<int>(std::wcstol(argv[1], nullptr, 10)) : 10000;
     // The commands' own key, cleared before and after.
-    const std::wstring policyKey(talmoran::SplitValuePath(talmoran::PolicyValuePath(talmoran::Policy::Lock)).keyPath);
+    const std::wstring policyKey(talmoran::kPolicyKeyPath);
     RegDeleteTreeW(HKEY_CURRENT_USER, policyKey.c_str());
     auto window = talmoran::TalmoranWindow::Create(GetModuleHandleW(nullptr));
     window->Load();
@@ -94,7 +60,7 @@ int wmain(int argc, wchar_t** argv)
     SendMessageW(window->Control(talmoran::Check1Id(2)), BM_SETCHECK, BST_CHECKED, 0);
     const talmoran::ControlId buttons[] = {talmoran::ControlId::Lock, talmoran::ControlId::Unlock,
                                            talmoran::ControlId::Hide, talmoran::ControlId::Unhide};
-    OkPresser presser;
+    talmoran::bench::OkPresser presser;
     const double perCommand =
         Soak("commands", count, [&](int i) { SendMessageW(window->Control(buttons[i % 4]), BM_CLICK, 0, 0); });
     const double perBox = Soak("bare boxes", count, [&](int) {

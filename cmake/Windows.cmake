@@ -1,6 +1,6 @@
 # Windows build settings: Unicode entry points, a static runtime so that the
 # only imports are system DLLs, and a hardened, reproducible image.
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_link_options(LINKER:--dynamicbase LINKER:--high-entropy-va LINKER:--nxcompat LINKER:--no-insert-timestamp)
 add_compile_options(-ffunction-sections -fdata-sections)

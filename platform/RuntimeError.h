@@ -12,7 +12,6 @@ namespace talmoran {
 // Numbers of the run-time errors the program raises itself. Errors that come
 // from Windows carry the Win32 error code instead.
 enum class ErrorNumber : std::int32_t {
-    InvalidProcedureCall = 5,
     Overflow = 6,
     SubscriptOutOfRange = 9,
 };

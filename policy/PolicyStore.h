@@ -1,6 +1,6 @@
 #pragma once
 // The single place that knows where the two drive restrictions live and how a
-// value is written: a value path "HKCU\<key>\<value name>" and a REG_DWORD.
+// value is written: a REG_DWORD under the current user's Explorer policy key.
 
 #include <string>
 #include <string_view>
@@ -15,21 +15,17 @@ enum class Policy {
     Hide, // NoDrives: Explorer no longer lists the drives
 };
 
-[[nodiscard]] std::wstring_view PolicyValuePath(Policy policy);
+// Below HKEY_CURRENT_USER.
+inline constexpr std::wstring_view kPolicyKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
-struct ValuePath {
-    std::wstring_view keyPath;   // below HKEY_CURRENT_USER
-    std::wstring_view valueName; // after the last backslash
-};
+[[nodiscard]] constexpr std::wstring_view PolicyValueName(Policy policy)
+{
+    return policy == Policy::Lock ? L"NoViewOnDrive" : L"NoDrives";
+}
 
-// Splits a value path into key and value name. Refuses, with a run-time
-// error, any path that does not name the current user's hive, has no key or
-// no value name, has an empty segment, or holds a NUL (which Win32 would
-// silently cut short, writing somewhere else).
-[[nodiscard]] ValuePath SplitValuePath(std::wstring_view path);
-
-// Writes one policy value: copies its path into PolicyPath, creates the key
-// when missing and stores the value as REG_DWORD. Errors reach the caller.
+// Writes one policy value: copies its path, "HKCU\<key>\<value name>", into
+// PolicyPath, creates the key when missing and stores the value as REG_DWORD.
+// Errors reach the caller.
 void WritePolicyValue(CurrentUserRegistry& registry, Policy policy, Int32 value, std::wstring& PolicyPath);
 
 } // namespace talmoran

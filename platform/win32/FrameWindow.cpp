@@ -11,8 +11,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT: return SendMessageW(GetParent(frame), message, wParam, lParam);
+    case WM_CTLCOLORSTATIC: return SendMessageW(GetParent(frame), message, wParam, lParam);
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
         if (SendMessageW(GetParent(frame), kPaintFrameBackground, wParam, reinterpret_cast<LPARAM>(frame)) != 0) {
@@ -31,7 +30,7 @@ void RegisterFrameClassNow(HINSTANCE instance)
     frameClass.lpfnWndProc = FrameProc;
     frameClass.hInstance = instance;
     frameClass.hCursor = CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
-    frameClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    frameClass.hbrBackground = ButtonFaceClassBackground();
     frameClass.lpszClassName = kFrameClassName;
     if (RegisterClassExW(&frameClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw LastWin32Error(L"RegisterClassExW");

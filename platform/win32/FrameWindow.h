@@ -10,6 +10,13 @@ namespace talmoran::win32 {
 
 inline constexpr const wchar_t* kFrameClassName = L"TalmoranFrame";
 
+// The button face as a class background: the colour index + 1, as classes
+// take it. A class must not be given a system brush (GetSysColorBrush).
+inline HBRUSH ButtonFaceClassBackground() noexcept
+{
+    return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+}
+
 // Registers the frame class once per process.
 void RegisterFrameClass(HINSTANCE instance);
 

@@ -5,18 +5,32 @@
 namespace talmoran::win32 {
 namespace {
 
-template <typename Function> Function Lookup(const wchar_t* module, const char* name) noexcept
+template <typename Function> Function Lookup(HMODULE module, const char* name) noexcept
 {
-    HMODULE loaded = GetModuleHandleW(module);
-    return loaded == nullptr ? nullptr
-                             : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
+    return module == nullptr ? nullptr
+                             : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-UINT ScreenDcDpi()
+template <typename Function> Function Lookup(const wchar_t* module, const char* name) noexcept
+{
+    return Lookup<Function>(GetModuleHandleW(module), name);
+}
+
+// The DPI that GetSystemMetrics and the screen DC are scaled for.
+UINT SystemDpi()
 {
     const WindowDc screen(nullptr);
     const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+// shcore.dll (Windows 8.1), from System32 only and kept for the process's
+// life. Null where it does not exist, or where the System32-only flag is not
+// understood (Windows 7 without KB2533623, which has no shcore.dll anyway).
+HMODULE Shcore() noexcept
+{
+    static const HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore;
 }
 
 } // namespace
@@ -28,12 +42,26 @@ bool RestrictDllSearchToSystem32() noexcept
     return set != nullptr && set(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
 }
 
+UINT MonitorDpiOf(HWND window)
+{
+    // MDT_EFFECTIVE_DPI is 0; the header declares neither before Windows 8.1.
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpi = Lookup<GetDpiForMonitorFn>(Shcore(), "GetDpiForMonitor");
+    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    UINT x = 0;
+    UINT y = 0;
+    return getDpi != nullptr && monitor != nullptr && SUCCEEDED(getDpi(monitor, 0, &x, &y)) ? y : 0;
+}
+
 UINT DpiOf(HWND window)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto getDpi = Lookup<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
-    const UINT dpi = getDpi != nullptr ? getDpi(window) : 0;
-    return dpi != 0 ? dpi : ScreenDcDpi();
+    UINT dpi = getDpi != nullptr ? getDpi(window) : 0;
+    if (dpi == 0) {
+        dpi = MonitorDpiOf(window);
+    }
+    return dpi != 0 ? dpi : SystemDpi();
 }
 
 UINT PrimaryScreenDpi()
@@ -41,7 +69,20 @@ UINT PrimaryScreenDpi()
     using GetDpiForSystemFn = UINT(WINAPI*)();
     static const auto getDpi = Lookup<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem");
     const UINT dpi = getDpi != nullptr ? getDpi() : 0;
-    return dpi != 0 ? dpi : ScreenDcDpi();
+    return dpi != 0 ? dpi : SystemDpi();
+}
+
+int SystemMetricAt(int metric, UINT dpi)
+{
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto forDpi = Lookup<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+    const int value = forDpi != nullptr ? forDpi(metric, dpi) : 0;
+    if (value != 0) {
+        return value;
+    }
+    // Before Windows 10 1607 the metrics are scaled for the system DPI.
+    return MulDiv(CheckWin32(GetSystemMetrics(metric), L"GetSystemMetrics"), static_cast<int>(dpi),
+                  static_cast<int>(SystemDpi()));
 }
 
 RECT OuterRectForClient(RECT client, DWORD style, DWORD exStyle, UINT dpi)

@@ -7,14 +7,22 @@
 namespace talmoran::win32 {
 
 // Loads DLLs from System32 only, so that a DLL planted beside the exe (in a
-// Downloads folder, say) is never picked up. False where unsupported.
+// Downloads folder, say) is never picked up. False where unsupported
+// (Windows 7 without update KB2533623).
 bool RestrictDllSearchToSystem32() noexcept;
 
-// The DPI a window is drawn at (per-monitor where the system knows it).
+// The DPI a window is drawn at: the window's own (Windows 10 1607), else its
+// monitor's (Windows 8.1), else the system's.
 [[nodiscard]] UINT DpiOf(HWND window);
+
+// The effective DPI of the monitor the window is on; 0 before Windows 8.1.
+[[nodiscard]] UINT MonitorDpiOf(HWND window);
 
 // The primary screen's DPI, for placing a window before it exists.
 [[nodiscard]] UINT PrimaryScreenDpi();
+
+// A system metric (SM_CXICON, ...) as it is at `dpi`.
+[[nodiscard]] int SystemMetricAt(int metric, UINT dpi);
 
 // The outer rectangle of a window with this client rectangle, frame and
 // caption at `dpi` (at the system's DPI before Windows 10 1607).

@@ -10,8 +10,10 @@ int Win32MessageBox::Show(std::wstring_view prompt, MessageBoxStyle style)
 {
     const std::wstring text(prompt);
     const int pressed = MessageBoxW(owner_, text.c_str(), kApplicationTitle, static_cast<UINT>(style));
-    if (pressed == 0) {
-        throw LastWin32Error();
+    // Windows answers 0 when the box cannot be shown, Wine -1; a pressed
+    // button is always positive.
+    if (pressed <= 0) {
+        throw LastWin32Error(L"MessageBoxW");
     }
     return pressed;
 }

@@ -8,6 +8,21 @@
 #include "platform/win32/Win32Error.h"
 
 namespace talmoran::win32 {
+namespace {
+
+// Windows keeps the access keys of hidden controls active ("Why are
+// accelerators for hidden controls still active?", The Old New Thing): a
+// hidden page is disabled too, the frame and each control on it, so that its
+// keys reach nothing.
+void EnableFrame(HWND frame, BOOL enable)
+{
+    EnableWindow(frame, enable);
+    for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        EnableWindow(child, enable);
+    }
+}
+
+} // namespace
 
 Int16 Win32FrameArray::UBound() const
 {
@@ -44,7 +59,14 @@ void Win32FrameArray::Move(Int16 index, float left, float top, float width, floa
 
 void Win32FrameArray::SetVisible(Int16 index, bool visible)
 {
-    ShowWindow(At(index), visible ? SW_SHOW : SW_HIDE);
+    HWND frame = At(index);
+    if (visible) {
+        EnableFrame(frame, TRUE);
+        ShowWindow(frame, SW_SHOW);
+    } else {
+        ShowWindow(frame, SW_HIDE);
+        EnableFrame(frame, FALSE);
+    }
 }
 
 void Win32TabStrip::Select(Int16 tabIndex)

@@ -15,6 +15,7 @@ public:
     [[nodiscard]] Int16 UBound() const override;
     [[nodiscard]] FrameRect Rect(Int16 index) const override;
     void Move(Int16 index, float left, float top, float width, float height) override;
+    // A hidden frame is disabled as well, with every control on it.
     void SetVisible(Int16 index, bool visible) override;
 
 private:

@@ -44,8 +44,9 @@ def main():
             batches[result] = batches.pop(args[0], set()) | {parent_of.get(args[1] & 0xFFFFFFFF)}
         elif function == "EndDeferWindowPos" and (len(parents := batches.pop(args[0], set())) != 1 or result == 0):
             faults.append(f"a deferred batch over parents {sorted(map(hex, parents - {None}))} returned {result}")
-        elif function == "RegCreateKeyExW" and re.search(POLICY_KEY, raw) and args[5] != 2:
-            faults.append(f"policy key opened with access {args[5]:#x}, not KEY_SET_VALUE alone")
+        # REGSAM is 32 bits: the relay shows the whole register, whose upper half is undefined.
+        elif function == "RegCreateKeyExW" and re.search(POLICY_KEY, raw) and args[5] & 0xFFFFFFFF != 2:
+            faults.append(f"policy key opened with access {args[5] & 0xFFFFFFFF:#x}, not KEY_SET_VALUE alone")
         elif function == "SetDefaultDllDirectories" and (args[0] != 0x800 or result != 1):
             faults.append(f"SetDefaultDllDirectories({args[0]:#x}) returned {result}")
     windows = seen.count("CreateWindowExW")

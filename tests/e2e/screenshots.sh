@@ -1,27 +1,51 @@
 #!/usr/bin/env bash
 # Screenshots of both pages, with and without Wine's Light theme, at 96 and
-# 144 DPI, written to the build folder for a person to look at. The second
-# page is reached with keys: Shift+Tab from "A" onto the tab strip, Right.
+# 144 DPI, each compared pixel for pixel with its reference image in
+# tests/e2e/reference (taken on Debian 12 with Wine 8; the fonts and the
+# theme come from those packages). The second page is reached with keys:
+# Shift+Tab from "A" onto the tab strip, Right. A shot that differs is kept
+# beside a picture of the difference in the build folder.
+#   To take new references after a change meant to be seen:
+#   TALMORAN_NEW_REFERENCES=1 tests/e2e/screenshots.sh BUILD ROOT
 BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
-out="$BUILD/screenshots"
+out="$BUILD/screenshots" reference="$ROOT/tests/e2e/reference"
 mkdir -p "$out"
-shots=0
+rm -f "$out"/*.png
+# Takes window $1 into $2 once two shots in a row are the same: the paint is over.
+settled_shot() {
+    capture_window "$1" "$2"
+    for _ in $(seq 20); do
+        sleep 0.1
+        capture_window "$1" "$2.next.png"
+        [ "$(compare -metric AE "$2" "$2.next.png" null: 2>&1)" = 0 ] && break
+        mv "$2.next.png" "$2"
+    done
+    rm -f "$2.next.png"
+}
+export -f settled_shot capture_window
 for theme in none light; do
     for dpi in 96 144; do
         "$ROOT/scripts/wine-with.sh" "$WINEPREFIX" --dpi "$dpi" --theme "$theme" -- bash -c "
             BUILD='$BUILD' ROOT='$ROOT'
             source '$ROOT/tests/e2e/e2e-common.sh'
+            xdotool mousemove 0 0 # a tab under the pointer would be drawn hot
             start_talmoran
-            capture_window \"\$TALMORAN_WINDOW\" '$out/lock-page-${dpi}dpi-theme-$theme.png'
+            settled_shot \"\$TALMORAN_WINDOW\" '$out/lock-page-${dpi}dpi-theme-$theme.png'
             xdotool key shift+Tab Right
-            sleep 0.3
-            capture_window \"\$TALMORAN_WINDOW\" '$out/hide-page-${dpi}dpi-theme-$theme.png'
+            settled_shot \"\$TALMORAN_WINDOW\" '$out/hide-page-${dpi}dpi-theme-$theme.png'
             close_talmoran"
-        shots=$((shots + 2))
     done
 done
-ls "$out"/*.png
-[ "$(ls "$out"/*.png | wc -l)" -ge "$shots" ] && echo "1 passed, 0 failed" && exit 0
+failed=0
+for shot in "$out"/{lock,hide}-page-*.png; do
+    name=$(basename "$shot")
+    [ -n "${TALMORAN_NEW_REFERENCES:-}" ] && cp "$shot" "$reference/$name"
+    differing=$(compare -metric AE "$reference/$name" "$shot" "$out/difference-$name" 2>&1) || true
+    echo "$name: $differing pixels differ from the reference"
+    [ "$differing" = 0 ] && rm -f "$out/difference-$name" || failed=1
+done
+[ "$(ls "$out"/{lock,hide}-page-*.png | wc -l)" = 8 ] || failed=1
+[ "$failed" = 0 ] && echo "1 passed, 0 failed" && exit 0
 echo "0 passed, 1 failed"
 exit 1

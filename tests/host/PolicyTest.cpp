@@ -1,9 +1,8 @@
-// Drive policies: the drive mask, the value path, the four commands, and the
+// Drive policies: the drive mask, the four commands, and the
 // run-time errors they raise and report.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <clocale>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -21,8 +20,6 @@
 
 namespace talmoran::test {
 namespace {
-
-using namespace std::string_view_literals;
 
 struct FakeCheckBoxes final : CheckBoxes {
     std::array<CheckValue, 27> values{};
@@ -111,39 +108,6 @@ TEST(DriveMask, SumsTheTickedLettersAndAllDrivesOverridesThem)
         BuildDriveMask(boxes, DriveMask);
         EXPECT_EQ(DriveMask, mask) << "ticked " << ticked << ", greyed " << greyed;
         EXPECT_EQ(boxes.reads, 27) << "every box read once, All Drives included";
-    }
-}
-
-// In a Unicode locale towupper maps far more than ASCII (long s U+017F to S)
-// and towlower the Kelvin sign U+212A to k: only the hive's ASCII spellings
-// may pass, whatever the locale.
-TEST(SplitValuePath, AcceptsOnlyAWellFormedPathInTheCurrentUsersHive)
-{
-    const std::vector<std::tuple<std::wstring_view, std::wstring_view, std::wstring_view>> accepted = {
-        {L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoViewOnDrive", kPolicyKey,
-         L"NoViewOnDrive"},
-        {L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives", kPolicyKey, L"NoDrives"},
-        {L"HKEY_CURRENT_USER\\Software\\V", L"Software", L"V"},
-        {L"hkcu\\A\\B\\C", L"A\\B", L"C"}};
-    const std::vector<std::pair<const char*, std::vector<std::wstring_view>>> refused = {
-        {"another hive", {L"HKLM\\Software\\V", L"HKCUX\\Software\\V"}},
-        {"case-mapped onto the hive", {L"HKEY_CURRENT_U\u017FER\\Software\\V", L"H\u212ACU\\Software\\V"}},
-        {"a NUL, where Win32 would cut it short", {L"HKCU\\Software\\Ex\0plorer\\V"sv}},
-        {"no key or no value name", {L"HKCU", L"HKCU\\NoKey", L"HKCU\\Software\\"}},
-        {"an empty segment", {L"HKCU\\\\V", L"HKCU\\\\Software\\V", L"HKCU\\Software\\\\V", L"HKCU\\Soft\\\\ware\\V"}}};
-    // Ends in "C", the locale every program starts in.
-    for (const char* locale : {"C.UTF-8", "C"}) {
-        SCOPED_TRACE(locale);
-        ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr);
-        for (const auto& [path, key, name] : accepted) {
-            const ValuePath split = SplitValuePath(path);
-            EXPECT_EQ(std::pair(split.keyPath, split.valueName), std::pair(key, name));
-        }
-        for (const auto& [why, paths] : refused) {
-            for (const std::wstring_view path : paths) {
-                EXPECT_THROW((void)SplitValuePath(path), RuntimeError) << why << ": " << std::wstring(path);
-            }
-        }
     }
 }
 

@@ -73,25 +73,4 @@ SeenBox ReadAndDismissBox(std::chrono::milliseconds timeout)
     return {};
 }
 
-BoxDismisser::BoxDismisser()
-    : worker_(std::async(std::launch::async, [this] {
-          int dismissed = 0;
-          while (!stop_) {
-              if (HWND box = FindBox()) {
-                  Dismiss(box, std::chrono::steady_clock::now() + std::chrono::seconds(10));
-                  ++dismissed;
-              }
-              std::this_thread::sleep_for(std::chrono::microseconds(500));
-          }
-          return dismissed;
-      }))
-{
-}
-
-int BoxDismisser::Stop()
-{
-    stop_ = true;
-    return worker_.get();
-}
-
 } // namespace talmoran::test

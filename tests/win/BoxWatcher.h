@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
 #include <future>
 #include <string>
@@ -32,19 +31,5 @@ inline std::future<SeenBox> WatchForBox()
 {
     return std::async(std::launch::async, [] { return ReadAndDismissBox(); });
 }
-
-// Dismisses every box of this process until Stop; counts them.
-class BoxDismisser {
-public:
-    BoxDismisser();
-    ~BoxDismisser() { stop_ = true; }
-    BoxDismisser(const BoxDismisser&) = delete;
-    BoxDismisser& operator=(const BoxDismisser&) = delete;
-    int Stop();
-
-private:
-    std::atomic<bool> stop_{false};
-    std::future<int> worker_;
-};
 
 } // namespace talmoran::test

@@ -6,11 +6,13 @@
 
 namespace talmoran::test {
 
-WindowHarness::WindowHarness() : window_(TalmoranWindow::Create(GetModuleHandleW(nullptr)))
+WindowHarness::WindowHarness(int showCommand) : window_(TalmoranWindow::Create(GetModuleHandleW(nullptr)))
 {
     window_->Load();
-    window_->Show(SW_SHOWNORMAL);
-    SetForegroundWindow(window_->Handle());
+    window_->Show(showCommand);
+    if (showCommand == SW_SHOWNORMAL) {
+        SetForegroundWindow(window_->Handle());
+    }
     Pump();
 }
 

@@ -13,7 +13,9 @@ namespace talmoran::test {
 
 class WindowHarness {
 public:
-    WindowHarness();
+    // The window as talmoran.exe makes it, shown as `showCommand` asks (and
+    // made the foreground window when shown normally).
+    explicit WindowHarness(int showCommand = SW_SHOWNORMAL);
     ~WindowHarness();
     WindowHarness(const WindowHarness&) = delete;
     WindowHarness& operator=(const WindowHarness&) = delete;
