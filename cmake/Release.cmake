@@ -10,6 +10,10 @@ install(FILES README.md LICENSE DESTINATION .)
 # CMAKE_INSTALL_PREFIX to its staging folder.
 install(CODE [[
     set(talmoran_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+    # scripts/package.sh hands over the signed exe when it signs one.
+    if(DEFINED ENV{TALMORAN_RELEASE_EXE})
+        file(COPY_FILE "$ENV{TALMORAN_RELEASE_EXE}" "${talmoran_root}/talmoran.exe")
+    endif()
     set(talmoran_sums "")
     foreach(name IN ITEMS talmoran.exe README.md LICENSE)
         if(NOT EXISTS "${talmoran_root}/${name}")

@@ -17,10 +17,10 @@ policy_value() {
     [ -n "$hex" ] && echo $((hex)) || echo absent
 }
 
-# Starts talmoran.exe in the background, its error output to
+# Starts talmoran.exe (or $TALMORAN_EXE) in the background, its error output to
 # $TALMORAN_STDERR if set; sets TALMORAN_PID and TALMORAN_WINDOW.
 start_talmoran() {
-    wine "$BUILD/talmoran.exe" >/dev/null 2>"${TALMORAN_STDERR:-/dev/null}" &
+    wine "${TALMORAN_EXE:-$BUILD/talmoran.exe}" >/dev/null 2>"${TALMORAN_STDERR:-/dev/null}" &
     TALMORAN_PID=$!
     TALMORAN_WINDOW=$(wait_for_window "^Talmoran \(" 30)
     sleep 0.3 # let the first paint and the initial focus settle
