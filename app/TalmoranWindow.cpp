@@ -26,21 +26,20 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIP
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 constexpr int kRuntimeErrorExitCode = 1;
 
-HICON LoadIconOfSize(HINSTANCE instance, int width, int height, UINT flags)
+HICON LoadIconOfSize(HINSTANCE instance, int width, int height)
 {
     return static_cast<HICON>(win32::CheckWin32(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON, width, height, flags), L"LoadImageW"));
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON, width, height, 0), L"LoadImageW"));
 }
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
 {
-    // Shared, so the system owns it. With no small icon the system picks one
-    // from it; the window then sets both at its own DPI (SetIcons).
+    // No class icons: the window sets both at its own DPI before it is shown
+    // (SetIcons), and a third load at the system's DPI cost start-up time.
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconOfSize(instance, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED);
     windowClass.hCursor = win32::CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
     windowClass.hbrBackground = win32::ButtonFaceClassBackground();
     windowClass.lpszClassName = kWindowClassName;
@@ -155,9 +154,9 @@ void TalmoranWindow::SetIcons(UINT dpi)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     win32::UniqueHicon small(LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXSMICON, dpi),
-                                            win32::SystemMetricAt(SM_CYSMICON, dpi), 0));
+                                            win32::SystemMetricAt(SM_CYSMICON, dpi)));
     win32::UniqueHicon large(LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXICON, dpi),
-                                            win32::SystemMetricAt(SM_CYICON, dpi), 0));
+                                            win32::SystemMetricAt(SM_CYICON, dpi)));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
     // The window no longer uses the previous icons: they go now.
