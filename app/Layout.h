@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Twips.h"
+
 namespace talmoran {
 
 enum class ControlKind { Frame, Button, CheckBox, Note, TabStrip };
@@ -32,13 +34,6 @@ enum class ControlId : std::uint16_t {
     return static_cast<ControlId>(static_cast<int>(ControlId::Check1First) + index);
 }
 
-struct TwipsRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
 struct ControlSpec {
     ControlId id;
     ControlKind kind;
@@ -56,13 +51,8 @@ inline constexpr std::wstring_view kWindowCaption = L"Talmoran (talmoran@example
 inline constexpr TwipsRect kLayoutClientArea{4050, 4440, 8100, 6570};
 inline constexpr std::array<std::wstring_view, 2> kTabCaptions = {L"Lock Drive(s)", L"Hide Drive(s)"};
 
-// All controls in the order the layout lists them.
-[[nodiscard]] const std::array<ControlSpec, kControlCount>& Controls();
-
 // The controls of one container, in tab order: the order to create them in,
 // since Win32's tab order is the z-order.
 [[nodiscard]] std::vector<ControlSpec> InTabOrder(ControlId container);
-
-[[nodiscard]] const ControlSpec& ControlById(ControlId id);
 
 } // namespace talmoran

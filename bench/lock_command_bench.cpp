@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/win32/Win32CheckBoxes.h"
-#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Adapters.h"
 #include "policy/PolicyCommands.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <map>
 #include <string>
 
-#include "app/ControlClasses.h"
-#include "platform/win32/SystemApi.h"
+#include "app/win32/Controls.h"
+#include "platform/win32/RunTimeLookups.h"
 
 namespace {
 
@@ -52,14 +52,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
         (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
     std::map<ControlId, HWND> created{{ControlId::Window, window}};
+    talmoran::TwipsRect firstPage{};
     for (const ControlId container : talmoran::kContainers) {
         for (const talmoran::ControlSpec& row : talmoran::InTabOrder(container)) {
             const talmoran::WindowClass windowClass = talmoran::ClassFor(row.kind);
             const std::wstring text(row.text);
             // The second page already stacked on the first, hidden, as the load step leaves it.
             const bool stacked = row.id == ControlId::ChoiceFrame1;
-            const talmoran::PixelBox r =
-                talmoran::PixelRect(stacked ? talmoran::ControlById(ControlId::ChoiceFrame0).rect : row.rect, dpi);
+            firstPage = row.id == ControlId::ChoiceFrame0 ? row.rect : firstPage; // created before the second
+            const talmoran::PixelBox r = talmoran::PixelRect(stacked ? firstPage : row.rect, dpi);
             created[row.id] = CreateWindowExW(
                 windowClass.exStyle, windowClass.name, text.c_str(),
                 stacked ? windowClass.style & ~WS_VISIBLE : windowClass.style, r.left, r.top, r.width, r.height,

@@ -9,7 +9,7 @@
 #include <cwchar>
 #include <string>
 
-#include "app/TalmoranWindow.h"
+#include "app/win32/TalmoranWindow.h"
 #include "bench/OkPresser.h"
 #include "bench/ProcessResources.h"
 #include "policy/PolicyStore.h"

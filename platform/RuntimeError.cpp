@@ -56,4 +56,17 @@ std::wstring FormatUnexpectedErrorReport(const std::exception& error)
     return L"Run-time error:\r\n\r\n" + what;
 }
 
+std::wstring CurrentErrorReport()
+{
+    try {
+        throw;
+    } catch (const RuntimeError& error) {
+        return FormatRuntimeErrorReport(error);
+    } catch (const std::exception& error) {
+        return FormatUnexpectedErrorReport(error);
+    } catch (...) {
+        return L"Run-time error";
+    }
+}
+
 } // namespace talmoran

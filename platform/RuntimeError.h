@@ -1,7 +1,8 @@
 #pragma once
-// The one error type of the program: a numbered run-time error with its text.
-// Commands turn any of them into their failure box; elsewhere one is reported
-// as "Run-time error" and ends the program.
+// The one error type of the program: a numbered run-time error with its text,
+// and the checked arithmetic that raises its overflow. Commands turn any
+// run-time error into their failure box; elsewhere one is reported as
+// "Run-time error" and ends the program.
 
 #include <cstdint>
 #include <stdexcept>
@@ -41,5 +42,32 @@ private:
 
 // Same, for anything else that escaped a handler (std::bad_alloc, ...).
 [[nodiscard]] std::wstring FormatUnexpectedErrorReport(const std::exception& error);
+
+// The report of the exception being handled; only inside a catch block.
+[[nodiscard]] std::wstring CurrentErrorReport();
+
+// The two widths the program counts in.
+using Int16 = std::int16_t;
+using Int32 = std::int32_t;
+
+// Checked 16-bit and 32-bit signed arithmetic: an overflow raises the
+// overflow run-time error instead of wrapping.
+template <typename T> [[nodiscard]] T CheckedAdd(T a, T b)
+{
+    T result{};
+    if (__builtin_add_overflow(a, b, &result)) {
+        throw RuntimeError::Overflow();
+    }
+    return result;
+}
+
+template <typename T> [[nodiscard]] T CheckedSub(T a, T b)
+{
+    T result{};
+    if (__builtin_sub_overflow(a, b, &result)) {
+        throw RuntimeError::Overflow();
+    }
+    return result;
+}
 
 } // namespace talmoran

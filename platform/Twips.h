@@ -5,6 +5,14 @@
 
 namespace talmoran {
 
+// A rectangle in twips: the layout's, and the page frames' as the pages move them.
+struct TwipsRect {
+    float left;
+    float top;
+    float width;
+    float height;
+};
+
 inline constexpr double kTwipsPerInch = 1440.0;
 
 [[nodiscard]] inline int TwipsToPixels(double twips, unsigned dpi)

@@ -2,8 +2,7 @@
 // Turns the ticks of the drive check boxes into a drive mask: bit i stands for
 // drive letter A+i. The "All Drives" box overrides the letters.
 
-#include "platform/CheckBoxes.h"
-#include "platform/Checked.h"
+#include "platform/Interfaces.h"
 
 namespace talmoran {
 

@@ -1,5 +1,6 @@
 #include "policy/PolicyCommands.h"
 
+#include <array>
 #include <string_view>
 
 #include "policy/DriveSelection.h"
@@ -15,35 +16,24 @@ struct CommandRow {
     std::wstring_view failureMessage;
 };
 
-// The user's texts exactly as they have always read, typos included.
-const CommandRow& RowOf(Command command)
-{
-    static const CommandRow kLock{
-        Policy::Lock, true, L"Your seleted Drive(s) will be Lock after restart or re-login your windows.",
-        L"You are not Administrator. You can not lock selected drive(s). Please contact an Administrator."};
-    static const CommandRow kUnlock{
-        Policy::Lock, false, L"All Locked Drive(s) will be Unlock after restart or re-login your windows.",
-        L"You are not Administrator. You can not unlock drive(s). Please contact an Administrator."};
-    static const CommandRow kHide{
-        Policy::Hide, true, L"Your seleted Drive(s) will Hide after restart or re-login your windows.",
-        L"You are not Administrator. You can not hide selected drive(s). Please contact an Administrator."};
-    static const CommandRow kUnhide{
-        Policy::Hide, false, L"All Hidden Drive(s) will Show after restart or re-login your windows.",
-        L"You are not Administrator. You can not unhide drive(s). Please contact an Administrator."};
-    switch (command) {
-    case Command::Lock: return kLock;
-    case Command::Unlock: return kUnlock;
-    case Command::Hide: return kHide;
-    case Command::Unhide: break;
-    }
-    return kUnhide;
-}
+// In the order of Command; the user's texts exactly as they have always read,
+// typos included.
+constexpr std::array<CommandRow, 4> kCommandRows = {{
+    {Policy::Lock, true, L"Your seleted Drive(s) will be Lock after restart or re-login your windows.",
+     L"You are not Administrator. You can not lock selected drive(s). Please contact an Administrator."},
+    {Policy::Lock, false, L"All Locked Drive(s) will be Unlock after restart or re-login your windows.",
+     L"You are not Administrator. You can not unlock drive(s). Please contact an Administrator."},
+    {Policy::Hide, true, L"Your seleted Drive(s) will Hide after restart or re-login your windows.",
+     L"You are not Administrator. You can not hide selected drive(s). Please contact an Administrator."},
+    {Policy::Hide, false, L"All Hidden Drive(s) will Show after restart or re-login your windows.",
+     L"You are not Administrator. You can not unhide drive(s). Please contact an Administrator."},
+}};
 
 } // namespace
 
 void RunCommand(Command command, const CommandContext& context)
 {
-    const CommandRow& row = RowOf(command);
+    const CommandRow& row = kCommandRows.at(static_cast<std::size_t>(command));
     try {
         Int32 value = 0;
         if (row.writesSelection) {

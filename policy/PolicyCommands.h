@@ -5,10 +5,7 @@
 
 #include <string>
 
-#include "platform/CheckBoxes.h"
-#include "platform/Checked.h"
-#include "platform/ModalMessageBox.h"
-#include "platform/Registry.h"
+#include "platform/Interfaces.h"
 
 namespace talmoran {
 

@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Checked.h"
-#include "platform/Registry.h"
+#include "platform/Interfaces.h"
 
 namespace talmoran {
 

@@ -12,9 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-scripts/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target talmoran >/dev/null
+scripts/build-talmoran.sh
 build=$root/build/windows
 package_dir=${TALMORAN_PACKAGE_DIR:-$build/package}
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

@@ -5,9 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-scripts/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target talmoran >/dev/null
+scripts/build-talmoran.sh
 build=$root/build/windows
 exe=$build/talmoran.exe
 echo "Built: $exe"

@@ -13,11 +13,18 @@ if [ ! -f "$db" ]; then
 fi
 cd "$root"
 
-# Portable sources of ours: what the host build compiles under app/, policy/,
-# platform/ and tests/host. Nothing under platform/win32, and as a guard
-# nothing that includes windows.h or a platform/win32 header itself.
-needs_windows() { grep -qE '#[[:space:]]*include[[:space:]]*[<"](windows\.h|platform/win32/)' "$1"; }
-mapfile -t in_db < <(python3 - "$db" "$root" <<'PY'
+# The layering rule: a file in a portable folder (app/, policy/, platform/,
+# outside their win32/ folders) includes no Windows header and no win32/
+# header of ours. Only the win32/ folders may call Win32.
+portable=$(git ls-files 'app/*' 'policy/*' 'platform/*' | grep -Ev '^(app|platform)/win32/' | grep -E '\.(h|cpp)$')
+breaking=$(grep -lE '#[[:space:]]*include[[:space:]]*[<"]([Ww]indows\.h|commctrl\.h|[^">]*win32/)' $portable || true)
+if [ -n "$breaking" ]; then
+    echo "static-analysis.sh: portable files that include Windows or win32/ headers:" $breaking >&2
+    exit 1
+fi
+
+# Portable sources of ours that the host build compiles, with the host tests.
+mapfile -t sources < <(python3 - "$db" "$root" <<'PY'
 import json, os, sys
 db, root = sys.argv[1], sys.argv[2]
 seen = set()
@@ -25,15 +32,11 @@ for entry in json.load(open(db)):
     path = os.path.normpath(os.path.join(entry.get("directory", ""), entry["file"]))
     rel = os.path.relpath(path, root)
     if rel.startswith(("app/", "policy/", "platform/", "tests/host/")) \
-            and not rel.startswith("platform/win32/") and rel not in seen:
+            and not rel.startswith(("app/win32/", "platform/win32/")) and rel not in seen:
         seen.add(rel)
         print(rel)
 PY
 )
-sources=()
-for f in "${in_db[@]}"; do
-    needs_windows "$f" || sources+=("$f")
-done
 if [ ${#sources[@]} -eq 0 ]; then
     echo "static-analysis.sh: no portable sources found in $db" >&2
     exit 2

@@ -17,79 +17,10 @@
 #include "policy/PolicyCommands.h"
 #include "policy/PolicyStore.h"
 #include "tests/common/ExpectedCommands.h"
+#include "tests/host/Fakes.h"
 
 namespace talmoran::test {
 namespace {
-
-struct FakeCheckBoxes final : CheckBoxes {
-    std::array<CheckValue, 27> values{};
-    std::optional<Int16> failingIndex;
-    mutable int reads = 0;
-
-    // Boxes named by their letters, '*' for All Drives: Set("CD*").
-    void Set(std::string_view letters, CheckValue value = CheckValue::Ticked)
-    {
-        for (const char letter : letters) {
-            values.at(letter == '*' ? 26U : static_cast<std::size_t>(letter - 'A')) = value;
-        }
-    }
-    [[nodiscard]] CheckValue Value(Int16 index) const override
-    {
-        ++reads;
-        if (index == failingIndex) {
-            throw RuntimeError::SubscriptOutOfRange();
-        }
-        return values.at(static_cast<std::size_t>(index));
-    }
-};
-
-// Keeps every write in order as ("key\value name", data): a value the code
-// did not write cannot have changed.
-class FakeRegistry final : public CurrentUserRegistry {
-public:
-    std::vector<std::pair<std::wstring, std::uint32_t>> writes;
-    bool refuseKey = false, refuseWrite = false;
-
-    [[nodiscard]] std::unique_ptr<RegistryKey> CreateKey(std::wstring_view keyPath) override
-    {
-        Refuse(refuseKey);
-        return std::make_unique<Key>(*this, keyPath);
-    }
-
-private:
-    static void Refuse(bool refused)
-    {
-        if (refused) {
-            throw RuntimeError(5, L"Access is denied.");
-        }
-    }
-    struct Key final : RegistryKey {
-        Key(FakeRegistry& registry, std::wstring_view keyPath) : owner(registry), path(keyPath) {}
-        void SetDword(std::wstring_view valueName, std::uint32_t data) override
-        {
-            Refuse(owner.refuseWrite);
-            owner.writes.emplace_back(path + L"\\" + std::wstring(valueName), data);
-        }
-        FakeRegistry& owner;
-        std::wstring path;
-    };
-};
-
-using Shown = std::vector<std::pair<std::wstring, MessageBoxStyle>>;
-
-struct FakeMessageBox final : ModalMessageBox {
-    Shown shown;
-    bool refuseFirst = false; // the first box raises instead of showing
-
-    int Show(std::wstring_view prompt, MessageBoxStyle style) override
-    {
-        shown.emplace_back(prompt, style);
-        if (refuseFirst && shown.size() == 1) {
-            throw RuntimeError(1400, L"Invalid window handle.");
-        }
-        return 1;
-    }
-};
 
 constexpr MessageBoxStyle kOkOnly = MessageBoxStyle::OkOnly;
 

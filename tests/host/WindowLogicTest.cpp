@@ -13,83 +13,17 @@
 #include <utility>
 #include <vector>
 
-#include "app/Centring.h"
 #include "app/Layout.h"
-#include "app/LoadHandler.h"
-#include "app/TabPages.h"
-#include "platform/Twips.h"
+#include "app/LoadStep.h"
+#include "tests/host/Fakes.h"
 
 namespace talmoran::test {
 namespace {
 
-// Records each setter with the value it was given.
-struct FakeWindowGeometry final : WindowGeometry {
-    float width = 8100, height = 6570;
-    float keptHeight = 0; // a window system that keeps a height of its own
-    std::vector<std::pair<std::string, float>> calls;
-
-    [[nodiscard]] float Width() const override { return width; }
-    [[nodiscard]] float Height() const override { return keptHeight > 0 ? keptHeight : height; }
-    void SetWidth(float twips) override { calls.emplace_back("Width", width = twips); }
-    void SetHeight(float twips) override { calls.emplace_back("Height", height = twips); }
-    void SetLeft(float twips) override { calls.emplace_back("Left", twips); }
-    void SetTop(float twips) override { calls.emplace_back("Top", twips); }
-};
-
-// Named sides, FakeScreen({.width = ..., .height = ...}), so that they cannot
-// be passed the wrong way round.
-struct ScreenSize {
-    float width, height;
-};
-
-class FakeScreen final : public Screen {
-public:
-    explicit FakeScreen(ScreenSize size) : size_(size) {}
-    [[nodiscard]] float Width() const override { return size_.width; }
-    [[nodiscard]] float Height() const override { return size_.height; }
-
-private:
-    ScreenSize size_;
-};
-
-using Place = std::array<float, 4>; // left, top, width, height
-
-// A frame index out of range throws, as the real array raises its subscript error.
-struct FakeFrames final : FrameArray {
-    std::vector<Place> rects;
-    std::vector<bool> visible;
-    std::vector<std::string> calls;
-
-    explicit FakeFrames(std::vector<Place> laidOut) : rects(std::move(laidOut)), visible(rects.size(), true) {}
-
-    [[nodiscard]] Int16 UBound() const override { return static_cast<Int16>(static_cast<int>(rects.size()) - 1); }
-    [[nodiscard]] FrameRect Rect(Int16 index) const override
-    {
-        const Place& r = rects.at(static_cast<std::size_t>(index));
-        return {r[0], r[1], r[2], r[3]};
-    }
-    void Move(Int16 index, float left, float top, float width, float height) override
-    {
-        calls.push_back("Move" + std::to_string(index));
-        rects.at(static_cast<std::size_t>(index)) = {left, top, width, height};
-    }
-    void SetVisible(Int16 index, bool show) override
-    {
-        calls.push_back((show ? "Show" : "Hide") + std::to_string(index));
-        visible.at(static_cast<std::size_t>(index)) = show;
-    }
-};
-
-struct FakeTabStrip final : TabStrip {
-    Int16 selected = 0;
-    void Select(Int16 tabIndex) override { selected = tabIndex; }
-    [[nodiscard]] Int16 SelectedIndex() const override { return selected; }
-};
-
 const Place kFrame0{240, 1800, 6375, 1370};
 const Place kFrame1{240, 3600, 6375, 1370};
 
-TEST(LoadStep, SizesThenCentresVerticallyThenHorizontallyWithoutRoundingOrClamping)
+TEST(LoadStep, SizesThenCentresFromTheSizeReadBackWithoutRoundingOrClamping)
 {
     // Screen width and height, the height the window system keeps (0: the one asked for), Left, Top.
     for (const auto& [screenWidth, screenHeight, keptHeight, left, top] :
@@ -102,9 +36,9 @@ TEST(LoadStep, SizesThenCentresVerticallyThenHorizontallyWithoutRoundingOrClampi
         FakeFrames frames({kFrame0, kFrame1});
         FakeTabStrip tabs;
         Int16 CurrentPage = 0;
-        LoadTalmoran(window, FakeScreen({.width = screenWidth, .height = screenHeight}), frames, tabs, CurrentPage);
+        LoadTalmoran(window, {.width = screenWidth, .height = screenHeight}, frames, tabs, CurrentPage);
         EXPECT_EQ(window.calls,
-                  (decltype(window.calls){{"Width", 7000}, {"Height", 4000}, {"Top", top}, {"Left", left}}));
+                  (decltype(window.calls){{"Resize", {7000, 4000}}, {"MoveTo", {left, top}}}));
         EXPECT_EQ(CurrentPage, 1) << "then the pages are set up";
     }
     EXPECT_THROW((void)CentredOffset(std::numeric_limits<float>::infinity(), 7000), RuntimeError);
@@ -113,15 +47,17 @@ TEST(LoadStep, SizesThenCentresVerticallyThenHorizontallyWithoutRoundingOrClampi
 
 TEST(TabPages, SetUpStacksTheOtherFramesHiddenOnTheFirstAndAClickShowsItsTabsPageOnly)
 {
+    FakeWindowGeometry window;
+    const ScreenSize screen{.width = 15360, .height = 11520};
     FakeFrames single({kFrame0});
     FakeTabStrip tabs;
     Int16 CurrentPage = 0;
-    SetUpPages(single, tabs, CurrentPage);
+    LoadTalmoran(window, screen, single, tabs, CurrentPage);
     EXPECT_EQ(single.calls, std::vector<std::string>{"Show0"}) << "one frame: nothing to stack";
 
     FakeFrames frames({kFrame0, kFrame1, {0, 0, 10, 10}});
     CurrentPage = 0;
-    SetUpPages(frames, tabs, CurrentPage);
+    LoadTalmoran(window, screen, frames, tabs, CurrentPage);
     EXPECT_EQ(frames.calls, (std::vector<std::string>{"Move1", "Hide1", "Move2", "Hide2", "Show0"}));
     EXPECT_EQ(frames.rects, std::vector<Place>(3, kFrame0));
     EXPECT_EQ(frames.visible, (std::vector{true, false, false}));
@@ -135,13 +71,13 @@ TEST(TabPages, SetUpStacksTheOtherFramesHiddenOnTheFirstAndAClickShowsItsTabsPag
           std::tuple{1, Strings{"Hide0", "Show0"}, std::vector{true, false, false}}}) {
         frames.calls.clear();
         tabs.selected = static_cast<Int16>(tab);
-        OnTabClick(frames, tabs, CurrentPage);
+        ShowSelectedPage(frames, tabs, CurrentPage);
         EXPECT_EQ(CurrentPage, tab);
         EXPECT_EQ(frames.calls, calls);
         EXPECT_EQ(frames.visible, visible);
     }
     tabs.selected = 4;
-    EXPECT_ANY_THROW(OnTabClick(frames, tabs, CurrentPage)) << "a tab with no frame";
+    EXPECT_ANY_THROW(ShowSelectedPage(frames, tabs, CurrentPage)) << "a tab with no frame";
 }
 
 TEST(Layout, RowsAsLaidOutAndEachContainerInTabOrder)
@@ -165,11 +101,18 @@ TEST(Layout, RowsAsLaidOutAndEachContainerInTabOrder)
         {Check1Id(10), CheckBox, Window, L"K", 480, 1080, 495, 255, 10},
         {Check1Id(25), CheckBox, Window, L"Z", 3480, 1440, 495, 255, 25},
         {TabStrip1, ControlKind::TabStrip, Window, L"", 120, 120, 6615, 3255, 35}};
+    std::vector<ControlSpec> all;
+    for (const ControlId container : {ControlId::Window, ControlId::ChoiceFrame0, ControlId::ChoiceFrame1}) {
+        std::ranges::copy(InTabOrder(container), std::back_inserter(all));
+    }
+    EXPECT_EQ(all.size(), static_cast<std::size_t>(kControlCount)) << "every control in one of the containers";
     for (const Row& row : rows) {
-        const ControlSpec& c = ControlById(std::get<0>(row));
-        EXPECT_EQ(
-            Row(c.id, c.kind, c.container, c.text, c.rect.left, c.rect.top, c.rect.width, c.rect.height, c.tabOrder),
-            row);
+        const auto c = std::ranges::find(all, std::get<0>(row), &ControlSpec::id);
+        ASSERT_NE(c, all.end());
+        EXPECT_EQ(Row(c->id, c->kind, c->container, c->text, static_cast<int>(c->rect.left),
+                      static_cast<int>(c->rect.top), static_cast<int>(c->rect.width), static_cast<int>(c->rect.height),
+                      c->tabOrder),
+                  row);
     }
 
     const auto ids = [](ControlId container) {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/SystemApi.h"
+#include "platform/win32/RunTimeLookups.h"
 
 namespace talmoran::test {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/TalmoranWindow.h"
+#include "app/win32/TalmoranWindow.h"
 
 namespace talmoran::test {
 

@@ -20,10 +20,9 @@
 
 #include "bench/OkPresser.h"
 #include "bench/ProcessResources.h"
-#include "platform/win32/FrameWindow.h"
-#include "platform/win32/SystemApi.h"
-#include "platform/win32/Win32MessageBox.h"
-#include "platform/win32/Win32Registry.h"
+#include "app/win32/WindowClasses.h"
+#include "platform/win32/Adapters.h"
+#include "platform/win32/RunTimeLookups.h"
 #include "policy/PolicyStore.h"
 #include "tests/win/BoxWatcher.h"
 #include "tests/win/PrefixRegistry.h"

@@ -47,8 +47,8 @@ std::string PolicyValue(const wchar_t* name)
 {
     DWORD data = 0;
     DWORD size = sizeof data;
-    const bool found = RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_REG_DWORD, nullptr, &data, &size) ==
-                       ERROR_SUCCESS;
+    const bool found =
+        RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_REG_DWORD, nullptr, &data, &size) == ERROR_SUCCESS;
     return found ? std::to_string(data) : "absent";
 }
 
@@ -56,11 +56,10 @@ BOOL CALLBACK Describe(HWND control, LPARAM out)
 {
     RECT r{};
     GetWindowRect(control, &r);
-    *reinterpret_cast<std::string*>(out) += std::to_string(GetDlgCtrlID(control)) + ":" +
-                                            (IsWindowVisible(control) ? "1" : "0") +
-                                            (IsWindowEnabled(control) ? "1" : "0") + "@" + std::to_string(r.left) +
-                                            "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-                                            std::to_string(r.bottom) + ";";
+    *reinterpret_cast<std::string*>(out) +=
+        std::to_string(GetDlgCtrlID(control)) + ":" + (IsWindowVisible(control) ? "1" : "0") +
+        (IsWindowEnabled(control) ? "1" : "0") + "@" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+        std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
     return TRUE;
 }
 

@@ -5,19 +5,14 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/Layout.h"
-#include "platform/Checked.h"
-#include "platform/win32/LayoutFont.h"
-#include "platform/win32/PageBackground.h"
-#include "platform/win32/Win32CheckBoxes.h"
-#include "platform/win32/Win32MessageBox.h"
-#include "platform/win32/Win32Pages.h"
-#include "platform/win32/Win32Registry.h"
+#include "app/win32/Controls.h"
+#include "app/win32/PageLook.h"
+#include "platform/win32/Adapters.h"
 #include "policy/PolicyCommands.h"
 
 namespace talmoran {
@@ -58,8 +53,8 @@ private:
     // Background and colour requests; never shows a box (see DeferError).
     LRESULT HandlePaint(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-    // Creates every control at its place at `dpi`.
-    void BuildControls(HINSTANCE instance, UINT dpi);
+    // Wraps the controls in the adapters the commands and the pages reach.
+    void Adapt();
     // Places every control again, at a new DPI.
     void ApplyLayout(UINT dpi);
     void ApplyFont(UINT dpi, bool redraw);
@@ -78,7 +73,7 @@ private:
     void ReportAndEnd(std::wstring report) noexcept;
 
     HWND window_ = nullptr;
-    std::map<ControlId, HWND> controls_;
+    ControlMap controls_;
     win32::LayoutFont font_;
     win32::PageBackground page_;
     win32::UniqueHicon smallIcon_;
@@ -96,8 +91,5 @@ private:
     std::unique_ptr<win32::Win32MessageBox> messageBox_;
     win32::Win32CurrentUserRegistry registry_;
 };
-
-// Shows a run-time error that no command trapped, owned by `owner`.
-void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept;
 
 } // namespace talmoran

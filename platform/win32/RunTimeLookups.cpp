@@ -1,6 +1,6 @@
-#include "platform/win32/SystemApi.h"
+#include "platform/win32/RunTimeLookups.h"
 
-#include "platform/win32/GdiScopes.h"
+#include "platform/win32/Handles.h"
 
 namespace talmoran::win32 {
 namespace {

@@ -1,19 +1,12 @@
-#include "app/TalmoranWindow.h"
-
-#include <commctrl.h>
+#include "app/win32/TalmoranWindow.h"
 
 #include <optional>
 #include <utility>
 
-#include "app/LoadHandler.h"
-#include "app/TabPages.h"
-#include "platform/RuntimeError.h"
-#include "platform/Twips.h"
-#include "platform/win32/FrameWindow.h"
-#include "platform/win32/SystemApi.h"
+#include "app/LoadStep.h"
+#include "app/win32/WindowClasses.h"
+#include "platform/win32/RunTimeLookups.h"
 #include "platform/win32/Win32Error.h"
-#include "platform/win32/Win32WindowGeometry.h"
-#include "policy/PolicyCommands.h"
 #include "res/resource.h"
 
 namespace talmoran {
@@ -32,22 +25,6 @@ HICON LoadIconOfSize(HINSTANCE instance, int width, int height)
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON, width, height, 0), L"LoadImageW"));
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
-{
-    // No class icons: the window sets both at its own DPI before it is shown
-    // (SetIcons), and a third load at the system's DPI cost start-up time.
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = win32::CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
-    windowClass.hbrBackground = win32::ButtonFaceClassBackground();
-    windowClass.lpszClassName = kWindowClassName;
-    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw win32::LastWin32Error(L"RegisterClassExW");
-    }
-}
-
 // Messages that paint or pick colours for painting.
 bool IsPaintMessage(UINT message)
 {
@@ -58,20 +35,6 @@ bool IsPaintMessage(UINT message)
 // Posted to make sure a message that is not a paint follows a failed paint.
 constexpr UINT kReportDeferredError = WM_APP + 2;
 
-// The report of the exception being handled.
-std::wstring CurrentErrorReport()
-{
-    try {
-        throw;
-    } catch (const RuntimeError& error) {
-        return FormatRuntimeErrorReport(error);
-    } catch (const std::exception& error) {
-        return FormatUnexpectedErrorReport(error);
-    } catch (...) {
-        return L"Run-time error";
-    }
-}
-
 // The layout's client area as an outer rectangle in pixels; the load step
 // replaces it before the window is first shown.
 RECT LayoutOuterRect(UINT dpi)
@@ -80,6 +43,13 @@ RECT LayoutOuterRect(UINT dpi)
     const RECT r{TwipsToPixels(client.left, dpi), TwipsToPixels(client.top, dpi),
                  TwipsToPixels(client.left + client.width, dpi), TwipsToPixels(client.top + client.height, dpi)};
     return win32::OuterRectForClient(r, kWindowStyle, kWindowExStyle, dpi);
+}
+
+// A control of `window` that a key or a click can reach now.
+bool IsReachableChild(HWND window, HWND control)
+{
+    return control != nullptr && IsChild(window, control) != FALSE && IsWindowVisible(control) != FALSE &&
+           IsWindowEnabled(control) != FALSE;
 }
 
 // The command behind a button, if the control is one of the four.
@@ -96,16 +66,13 @@ std::optional<Command> CommandOfButton(WORD id)
 
 } // namespace
 
-void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept
-{
-    MessageBoxW(owner, report.c_str(), win32::kApplicationTitle, MB_OK | MB_ICONERROR);
-}
-
 std::unique_ptr<TalmoranWindow> TalmoranWindow::Create(HINSTANCE instance)
 {
-    // Once per process: a second registration would fail, and the class
-    // already holds the icons.
-    static const bool registered = (RegisterWindowClass(instance, &TalmoranWindow::WindowProc), true);
+    // Once per process. The class has no icons: the window sets both at its
+    // own DPI before it is shown (SetIcons); a third load, at the system's
+    // DPI, cost start-up time.
+    static const bool registered =
+        (win32::RegisterWindowClass(instance, kWindowClassName, &TalmoranWindow::WindowProc), true);
     (void)registered;
     std::unique_ptr<TalmoranWindow> self(new TalmoranWindow());
     const RECT outer = LayoutOuterRect(win32::PrimaryScreenDpi());
@@ -118,7 +85,8 @@ std::unique_ptr<TalmoranWindow> TalmoranWindow::Create(HINSTANCE instance)
     }
     const UINT dpi = win32::DpiOf(self->window_);
     self->SetIcons(dpi);
-    self->BuildControls(instance, dpi);
+    self->controls_ = CreateControls(self->window_, instance, dpi);
+    self->Adapt();
     self->focusToRestore_ = self->controls_.at(Check1Id(0));
     // Still hidden: nothing to redraw yet.
     self->ApplyFont(dpi, false);
@@ -145,18 +113,48 @@ void TalmoranWindow::Load()
     win32::Win32WindowGeometry geometry(window_);
     // The screen in twips at the window's own DPI, as the window's size is:
     // centring stays right where the system DPI differs.
-    const win32::Win32Screen screen(win32::DpiOf(window_));
-    LoadTalmoran(geometry, screen, *ChoiceFrame_, *TabStrip1_, variables_.CurrentPage);
+    LoadTalmoran(geometry, win32::PrimaryScreenInTwips(win32::DpiOf(window_)), *ChoiceFrame_, *TabStrip1_,
+                 variables_.CurrentPage);
     loaded_ = true;
+}
+
+void TalmoranWindow::Adapt()
+{
+    std::vector<HWND> boxes;
+    for (int i = 0; i < kCheckBoxCount; ++i) {
+        boxes.push_back(controls_.at(Check1Id(i)));
+    }
+    Check1_ = std::make_unique<win32::Win32CheckBoxes>(std::move(boxes));
+    ChoiceFrame_ = std::make_unique<win32::Win32FrameArray>(
+        std::vector<HWND>{controls_.at(ControlId::ChoiceFrame0), controls_.at(ControlId::ChoiceFrame1)});
+    TabStrip1_ = std::make_unique<win32::Win32TabStrip>(controls_.at(ControlId::TabStrip1));
+    messageBox_ = std::make_unique<win32::Win32MessageBox>(window_);
+}
+
+void TalmoranWindow::ApplyLayout(UINT dpi)
+{
+    PlaceControls(controls_, dpi);
+    if (loaded_) {
+        StackFramesOnFirst(*ChoiceFrame_, false); // the pages keep sharing one place
+    }
+    page_.Invalidate(controls_.at(ControlId::TabStrip1));
+}
+
+void TalmoranWindow::ApplyFont(UINT dpi, bool redraw)
+{
+    win32::LayoutFont previous = std::move(font_);
+    font_ = win32::CreateLayoutFont(dpi);
+    SetControlsFont(controls_, font_.font.Get(), redraw);
+    // `previous` is released here, only after every child has the new font.
 }
 
 void TalmoranWindow::SetIcons(UINT dpi)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    win32::UniqueHicon small(LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXSMICON, dpi),
-                                            win32::SystemMetricAt(SM_CYSMICON, dpi)));
-    win32::UniqueHicon large(LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXICON, dpi),
-                                            win32::SystemMetricAt(SM_CYICON, dpi)));
+    win32::UniqueHicon small(
+        LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXSMICON, dpi), win32::SystemMetricAt(SM_CYSMICON, dpi)));
+    win32::UniqueHicon large(
+        LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXICON, dpi), win32::SystemMetricAt(SM_CYICON, dpi)));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
     // The window no longer uses the previous icons: they go now.
@@ -202,7 +200,7 @@ void TalmoranWindow::ReportAndEnd(std::wstring report) noexcept
     }
     reporting_ = true;
     deferredError_.reset();
-    ReportRuntimeError(window_, report);
+    win32::ReportRuntimeError(window_, report);
     exitCode_ = kRuntimeErrorExitCode;
     DestroyWindow(window_);
 }
@@ -217,8 +215,7 @@ void TalmoranWindow::PressFocusedButton()
     // The dialog manager sends IDOK on Enter when no button is the default:
     // as in a dialog, Enter then presses the push button that has the focus.
     HWND focus = GetFocus();
-    if (focus == nullptr || IsChild(window_, focus) == FALSE || IsWindowEnabled(focus) == FALSE ||
-        IsWindowVisible(focus) == FALSE) {
+    if (!IsReachableChild(window_, focus)) {
         return;
     }
     if (const auto command = CommandOfButton(static_cast<WORD>(GetDlgCtrlID(focus)))) {
@@ -231,11 +228,8 @@ void TalmoranWindow::RestoreFocus()
     // The window itself takes no keys: the focus goes to the control that
     // last had it, or to the first one in tab order if that one is gone from
     // view.
-    HWND target = focusToRestore_;
-    if (target == nullptr || IsChild(window_, target) == FALSE || IsWindowVisible(target) == FALSE ||
-        IsWindowEnabled(target) == FALSE) {
-        target = GetNextDlgTabItem(window_, nullptr, FALSE);
-    }
+    HWND target =
+        IsReachableChild(window_, focusToRestore_) ? focusToRestore_ : GetNextDlgTabItem(window_, nullptr, FALSE);
     if (target != nullptr) {
         SetFocus(target);
     }
@@ -243,7 +237,7 @@ void TalmoranWindow::RestoreFocus()
 
 void TalmoranWindow::OnTabClick()
 {
-    talmoran::OnTabClick(*ChoiceFrame_, *TabStrip1_, variables_.CurrentPage);
+    ShowSelectedPage(*ChoiceFrame_, *TabStrip1_, variables_.CurrentPage);
 }
 
 void TalmoranWindow::OnDpiChanged(UINT dpi, const RECT& suggested)

@@ -1,9 +1,8 @@
-// Building the window's controls from the layout table in place at the
-// window's DPI, placing them again at a new DPI, and giving them their font.
-#include "app/ControlClasses.h"
-#include "app/TabPages.h"
-#include "app/TalmoranWindow.h"
-#include "platform/win32/FrameWindow.h"
+#include "app/win32/Controls.h"
+
+#include <string>
+#include <vector>
+
 #include "platform/win32/Win32Error.h"
 
 namespace talmoran {
@@ -45,13 +44,12 @@ void MoveSiblingsTogether(const std::vector<Placement>& siblings)
 
 } // namespace
 
-void TalmoranWindow::BuildControls(HINSTANCE instance, UINT dpi)
+ControlMap CreateControls(HWND window, HINSTANCE instance, UINT dpi)
 {
     win32::RegisterFrameClass(instance);
-    // Created container by container in tab order: Win32's tab order is the
-    // z-order, and the tab strip, last, lies beneath everything on its page.
+    ControlMap controls;
     for (const ControlId container : kContainers) {
-        HWND parent = container == ControlId::Window ? window_ : controls_.at(container);
+        HWND parent = container == ControlId::Window ? window : controls.at(container);
         for (const ControlSpec& row : InTabOrder(container)) {
             const WindowClass windowClass = ClassFor(row.kind);
             const std::wstring text(row.text);
@@ -61,46 +59,31 @@ void TalmoranWindow::BuildControls(HINSTANCE instance, UINT dpi)
                                 r.width, r.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)),
                                 instance, nullptr),
                 L"CreateWindowExW");
-            controls_[row.id] = control;
+            controls[row.id] = control;
             if (row.kind == ControlKind::TabStrip) {
                 AddTabs(control);
             }
         }
     }
-    std::vector<HWND> boxes;
-    for (int i = 0; i < kCheckBoxCount; ++i) {
-        boxes.push_back(controls_.at(Check1Id(i)));
-    }
-    Check1_ = std::make_unique<win32::Win32CheckBoxes>(std::move(boxes));
-    ChoiceFrame_ = std::make_unique<win32::Win32FrameArray>(
-        std::vector<HWND>{controls_.at(ControlId::ChoiceFrame0), controls_.at(ControlId::ChoiceFrame1)});
-    TabStrip1_ = std::make_unique<win32::Win32TabStrip>(controls_.at(ControlId::TabStrip1));
-    messageBox_ = std::make_unique<win32::Win32MessageBox>(window_);
+    return controls;
 }
 
-void TalmoranWindow::ApplyLayout(UINT dpi)
+void PlaceControls(const ControlMap& controls, UINT dpi)
 {
     for (const ControlId container : kContainers) {
         std::vector<Placement> siblings;
         for (const ControlSpec& row : InTabOrder(container)) {
-            siblings.push_back({controls_.at(row.id), PixelRect(row.rect, dpi)});
+            siblings.push_back({controls.at(row.id), PixelRect(row.rect, dpi)});
         }
         MoveSiblingsTogether(siblings);
     }
-    if (loaded_) {
-        StackFramesOnFirst(*ChoiceFrame_, false); // the pages keep sharing one place
-    }
-    page_.Invalidate(controls_.at(ControlId::TabStrip1));
 }
 
-void TalmoranWindow::ApplyFont(UINT dpi, bool redraw)
+void SetControlsFont(const ControlMap& controls, HFONT font, bool redraw)
 {
-    win32::LayoutFont previous = std::move(font_);
-    font_ = win32::CreateLayoutFont(dpi);
-    for (const auto& [id, control] : controls_) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.font.Get()), redraw ? TRUE : FALSE);
+    for (const auto& [id, control] : controls) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     }
-    // `previous` is released here, only after every child has the new font.
 }
 
 } // namespace talmoran

@@ -1,5 +1,6 @@
 #pragma once
-// A page frame: a borderless container window (WS_EX_CONTROLPARENT, so the
+// The program's window classes: the main window's, and the page frame's. A
+// page frame is a borderless container window (WS_EX_CONTROLPARENT, so the
 // dialog keys walk into it and skip it when hidden). Its caption is not
 // drawn. It hands its children's notifications and colour requests to its
 // parent and paints the page beneath it.
@@ -16,6 +17,10 @@ inline HBRUSH ButtonFaceClassBackground() noexcept
 {
     return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
 }
+
+// Registers a class with the arrow cursor and the button face; one already
+// registered stays as it is.
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure);
 
 // Registers the frame class once per process.
 void RegisterFrameClass(HINSTANCE instance);

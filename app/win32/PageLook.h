@@ -1,14 +1,30 @@
 #pragma once
-// The tab strip's page area as a brush. Controls lying on the page paint
-// their background with it, aligned to the tab strip, so that with visual
-// styles on they blend into the themed page instead of showing grey or
-// white rectangles; without styles it is plain button face.
+// The page's look: the window's font, and the tab strip's page as a brush.
+//
+// The font is "Fixedsys" 9 point where the system has it at this DPI,
+// otherwise a fixed-pitch font with about the same cell (8 pixels wide at 96
+// DPI), so that every caption fits and each note keeps its two lines.
+//
+// Controls lying on the page paint their background with the page brush,
+// aligned to the tab strip, so that with visual styles on they blend into the
+// themed page instead of showing grey or white rectangles; without styles it
+// is plain button face.
 
 #include <windows.h>
 
-#include "platform/win32/UniqueHandle.h"
+#include <string>
+
+#include "platform/win32/Handles.h"
 
 namespace talmoran::win32 {
+
+struct LayoutFont {
+    UniqueHfont font;
+    std::wstring face;  // as the system reports it, not as requested
+    LONG cellWidth = 0; // average character width in pixels
+};
+
+[[nodiscard]] LayoutFont CreateLayoutFont(UINT dpi);
 
 class PageBackground {
 public:

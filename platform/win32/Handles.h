@@ -1,10 +1,13 @@
 #pragma once
-// Ownership of Win32 handles: one small template instead of CloseHandle,
-// RegCloseKey or DeleteObject by hand in the middle of logic.
+// Owners of Win32 handles, and scopes for a DC and an object selected into
+// one: no path, the error path included, closes or deletes by hand, leaves a
+// DC unreleased or an object selected.
 
 #include <windows.h>
 
 #include <utility>
+
+#include "platform/win32/Win32Error.h"
 
 namespace talmoran::win32 {
 
@@ -44,10 +47,43 @@ private:
 };
 
 using UniqueHkey = UniqueHandle<HKEY, &RegCloseKey>;
-using UniqueHandleObject = UniqueHandle<HANDLE, &CloseHandle>;
 using UniqueHfont = UniqueHandle<HFONT, &DeleteObject>;
 using UniqueHbrush = UniqueHandle<HBRUSH, &DeleteObject>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, &DeleteObject>;
 using UniqueHicon = UniqueHandle<HICON, &DestroyIcon>;
+using UniqueMemoryDc = UniqueHandle<HDC, &DeleteDC>; // CreateCompatibleDC
+
+// GetDC ... ReleaseDC. A null window means the screen.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(CheckWin32(GetDC(window), L"GetDC")) {}
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    [[nodiscard]] HDC Get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// SelectObject ... SelectObject(previous): an object is deleted only once it
+// is no longer selected.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object))
+    {
+        if (previous_ == nullptr || previous_ == HGDI_ERROR) {
+            throw Win32Error(ERROR_INVALID_HANDLE, L"SelectObject");
+        }
+    }
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 } // namespace talmoran::win32

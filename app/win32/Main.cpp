@@ -3,9 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/TalmoranWindow.h"
+#include <cstdlib>
+
+#include "app/win32/TalmoranWindow.h"
 #include "platform/RuntimeError.h"
-#include "platform/win32/SystemApi.h"
+#include "platform/win32/RunTimeLookups.h"
 #include "platform/win32/Win32Error.h"
 
 namespace {
@@ -41,10 +43,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         window->Show(showCommand);
         const int exitCode = RunMessageLoop(window->Handle());
         return exitCode != 0 ? exitCode : window->ExitCode();
-    } catch (const talmoran::RuntimeError& error) {
-        talmoran::ReportRuntimeError(nullptr, talmoran::FormatRuntimeErrorReport(error));
-    } catch (const std::exception& error) {
-        talmoran::ReportRuntimeError(nullptr, talmoran::FormatUnexpectedErrorReport(error));
+    } catch (...) {
+        talmoran::win32::ReportRuntimeError(nullptr, talmoran::CurrentErrorReport());
     }
     return 1;
 }
+
+// libstdc++'s default terminate handler prints the demangled type of an
+// uncaught exception to a console this GUI program does not have, and links
+// a 45 KB demangler to do it. No exception escapes a handler of ours, so a
+// plain abort is all the program needs should one ever reach terminate.
+namespace __gnu_cxx {
+
+void __verbose_terminate_handler()
+{
+    std::abort();
+}
+
+} // namespace __gnu_cxx

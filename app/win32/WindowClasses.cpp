@@ -1,4 +1,4 @@
-#include "platform/win32/FrameWindow.h"
+#include "app/win32/WindowClasses.h"
 
 #include "platform/win32/Win32Error.h"
 
@@ -23,25 +23,25 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 
-void RegisterFrameClassNow(HINSTANCE instance)
+} // namespace
+
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure)
 {
-    WNDCLASSEXW frameClass{};
-    frameClass.cbSize = sizeof frameClass;
-    frameClass.lpfnWndProc = FrameProc;
-    frameClass.hInstance = instance;
-    frameClass.hCursor = CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
-    frameClass.hbrBackground = ButtonFaceClassBackground();
-    frameClass.lpszClassName = kFrameClassName;
-    if (RegisterClassExW(&frameClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
+    windowClass.hbrBackground = ButtonFaceClassBackground();
+    windowClass.lpszClassName = name;
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw LastWin32Error(L"RegisterClassExW");
     }
 }
 
-} // namespace
-
 void RegisterFrameClass(HINSTANCE instance)
 {
-    static const bool registered = (RegisterFrameClassNow(instance), true);
+    static const bool registered = (RegisterWindowClass(instance, kFrameClassName, FrameProc), true);
     (void)registered;
 }
 

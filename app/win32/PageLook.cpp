@@ -1,8 +1,7 @@
-#include "platform/win32/LayoutFont.h"
+#include "app/win32/PageLook.h"
 
 #include <array>
-
-#include "platform/win32/GdiScopes.h"
+#include <utility>
 
 namespace talmoran::win32 {
 namespace {
@@ -25,7 +24,6 @@ LayoutFont Describe(UniqueHfont font)
     result.font = std::move(font);
     result.face = face;
     result.cellWidth = metrics.tmAveCharWidth;
-    result.cellHeight = metrics.tmHeight;
     // TMPF_FIXED_PITCH set means variable pitch: a quirk of the Win32 API.
     if ((metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0) {
         result.cellWidth = 0;
@@ -46,6 +44,21 @@ bool CellFits(const LayoutFont& font, int wantedCell)
     // Within a pixel or so of the wanted cell: a raster Fixedsys that does not
     // grow with the DPI is refused here.
     return font.cellWidth >= wantedCell - 1 && font.cellWidth <= wantedCell;
+}
+
+// Where `window`'s client origin lies in the tab strip's client coordinates.
+POINT OffsetInTabStrip(HWND window, HWND tabStrip)
+{
+    POINT origin{0, 0};
+    MapPointsChecked(window, tabStrip, &origin, 1);
+    return origin;
+}
+
+RECT ClientRect(HWND window)
+{
+    RECT area{};
+    CheckWin32(GetClientRect(window, &area), L"GetClientRect");
+    return area;
 }
 
 } // namespace
@@ -70,6 +83,65 @@ LayoutFont CreateLayoutFont(UINT dpi)
         }
     }
     return Describe(Request(nullptr, emHeight, wantedCell));
+}
+
+void PageBackground::Invalidate(HWND tabStrip) noexcept
+{
+    tabStrip_ = tabStrip;
+    brush_.Reset();
+    image_.Reset();
+}
+
+bool PageBackground::EnsureCaptured()
+{
+    if (brush_ || tabStrip_ == nullptr) {
+        return static_cast<bool>(brush_);
+    }
+    const RECT area = ClientRect(tabStrip_);
+    UniqueHbitmap image;
+    {
+        const WindowDc screen(tabStrip_);
+        const UniqueMemoryDc memory(CheckWin32(CreateCompatibleDC(screen.Get()), L"CreateCompatibleDC"));
+        image.Reset(
+            CheckWin32(CreateCompatibleBitmap(screen.Get(), area.right, area.bottom), L"CreateCompatibleBitmap"));
+        const SelectedObject selected(memory.Get(), image.Get());
+        FillRect(memory.Get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+        SendMessageW(tabStrip_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    // The bitmap lives as long as the brush made from it, which the
+    // documentation does not promise to copy it.
+    brush_.Reset(CheckWin32(CreatePatternBrush(image.Get()), L"CreatePatternBrush"));
+    image_ = std::move(image);
+    return true;
+}
+
+HBRUSH PageBackground::BrushFor(HWND control, HDC dc)
+{
+    if (!EnsureCaptured()) {
+        return nullptr;
+    }
+    const POINT offset = OffsetInTabStrip(control, tabStrip_);
+    SetBrushOrgEx(dc, -offset.x, -offset.y, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    return brush_.Get();
+}
+
+void PageBackground::Fill(HWND window, HDC dc)
+{
+    const RECT area = ClientRect(window);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (!EnsureCaptured()) {
+        return;
+    }
+    // Only the part of `window` that lies over the tab strip shows the page.
+    const POINT offset = OffsetInTabStrip(window, tabStrip_);
+    RECT strip = ClientRect(tabStrip_);
+    OffsetRect(&strip, -offset.x, -offset.y);
+    RECT overlap{};
+    if (IntersectRect(&overlap, &area, &strip) != FALSE) {
+        SetBrushOrgEx(dc, -offset.x, -offset.y, nullptr);
+        FillRect(dc, &overlap, brush_.Get());
+    }
 }
 
 } // namespace talmoran::win32

@@ -1,19 +1,23 @@
 #pragma once
-// How each kind of control of the layout is made in Win32: its window class
-// and styles, the order of the containers, and its place in pixels at a DPI.
-// Shared by the window and by the start-up benchmark's plain window, so that
-// the floor is measured with the very same controls.
+// The layout's controls in Win32: each kind's window class and styles, the
+// containers in creation order and each control's place in pixels at a DPI
+// (shared with the start-up benchmark's plain window, so that the floor is
+// measured with the very same controls); then creating them, placing them
+// again and giving them their font.
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <array>
+#include <map>
 
 #include "app/Layout.h"
 #include "platform/Twips.h"
-#include "platform/win32/FrameWindow.h"
+#include "app/win32/WindowClasses.h"
 
 namespace talmoran {
+
+using ControlMap = std::map<ControlId, HWND>;
 
 // Containers in creation order: a frame exists before its children.
 inline constexpr std::array<ControlId, 3> kContainers = {ControlId::Window, ControlId::ChoiceFrame0,
@@ -56,5 +60,16 @@ inline PixelBox PixelRect(const TwipsRect& r, UINT dpi)
     return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi),
             TwipsToPixels(r.height, dpi)};
 }
+
+// Creates every control of the layout in `window` at its place at `dpi`,
+// container by container in tab order: Win32's tab order is the z-order, and
+// the tab strip, last, lies beneath everything on its page.
+[[nodiscard]] ControlMap CreateControls(HWND window, HINSTANCE instance, UINT dpi);
+
+// Places every control again, at a new DPI.
+void PlaceControls(const ControlMap& controls, UINT dpi);
+
+// Gives every control `font`.
+void SetControlsFont(const ControlMap& controls, HFONT font, bool redraw);
 
 } // namespace talmoran

@@ -1,0 +1,91 @@
+#pragma once
+// The seam: everything the portable logic asks of the window system and the
+// registry. The Win32 adapters implement it (platform/win32/Adapters.h), the
+// host tests fake it (tests/host/Fakes.h).
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "platform/RuntimeError.h"
+#include "platform/Twips.h"
+
+namespace talmoran {
+
+// The drive check-box array Check1: the tick state of a member, by index.
+enum class CheckValue : std::int16_t {
+    Unticked = 0,
+    Ticked = 1,
+    Greyed = 2,
+};
+
+class CheckBoxes {
+public:
+    virtual ~CheckBoxes() = default;
+    // Raises the subscript run-time error for an index with no member.
+    [[nodiscard]] virtual CheckValue Value(Int16 index) const = 0;
+};
+
+// The one registry operation the program needs: create a key path under the
+// current user when it is missing, then set a named 32-bit value in it. Each
+// raises a run-time error carrying the Win32 code when refused.
+class RegistryKey {
+public:
+    virtual ~RegistryKey() = default;
+    // Replaces a value of the same name whatever its type.
+    virtual void SetDword(std::wstring_view valueName, std::uint32_t data) = 0;
+};
+
+class CurrentUserRegistry {
+public:
+    virtual ~CurrentUserRegistry() = default;
+    [[nodiscard]] virtual std::unique_ptr<RegistryKey> CreateKey(std::wstring_view keyPath) = 0;
+};
+
+// A modal message box owned by the main window, titled with the application
+// title; returns the button pressed. Styles as the Win32 MB_* flags take them.
+enum class MessageBoxStyle : unsigned {
+    OkOnly = 0,
+};
+
+class ModalMessageBox {
+public:
+    virtual ~ModalMessageBox() = default;
+    virtual int Show(std::wstring_view prompt, MessageBoxStyle style) = 0;
+};
+
+// The page frames ChoiceFrame: place, size and visibility, in twips. Each
+// raises the subscript run-time error for an index with no frame.
+class FrameArray {
+public:
+    virtual ~FrameArray() = default;
+    [[nodiscard]] virtual Int16 UBound() const = 0;
+    [[nodiscard]] virtual TwipsRect Rect(Int16 index) const = 0;
+    virtual void Move(Int16 index, const TwipsRect& place) = 0;
+    virtual void SetVisible(Int16 index, bool visible) = 0;
+};
+
+// The tab strip TabStrip1; tabs are numbered from 1.
+class TabStrip {
+public:
+    virtual ~TabStrip() = default;
+    virtual void Select(Int16 tabIndex) = 0;
+    [[nodiscard]] virtual Int16 SelectedIndex() const = 0;
+};
+
+// The main window's outer rectangle, in twips.
+class WindowGeometry {
+public:
+    virtual ~WindowGeometry() = default;
+    [[nodiscard]] virtual TwipsRect Outer() const = 0;
+    virtual void Resize(float width, float height) = 0;
+    virtual void MoveTo(float left, float top) = 0;
+};
+
+// The primary screen's size, in twips: read once, so a value.
+struct ScreenSize {
+    float width;
+    float height;
+};
+
+} // namespace talmoran

@@ -1,0 +1,188 @@
+#include "platform/win32/Adapters.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/RunTimeLookups.h"
+#include "platform/win32/Win32Error.h"
+
+namespace talmoran::win32 {
+
+namespace {
+
+class Win32RegistryKey final : public RegistryKey {
+public:
+    explicit Win32RegistryKey(UniqueHkey key) : key_(std::move(key)) {}
+
+    void SetDword(std::wstring_view valueName, std::uint32_t data) override
+    {
+        const std::wstring name(valueName);
+        const DWORD value = data;
+        const LSTATUS status =
+            RegSetValueExW(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        if (status != ERROR_SUCCESS) {
+            throw Win32Error(static_cast<DWORD>(status));
+        }
+    }
+
+private:
+    UniqueHkey key_;
+};
+
+// Windows keeps the access keys of hidden controls active ("Why are
+// accelerators for hidden controls still active?", The Old New Thing): a
+// hidden page is disabled too, the frame and each control on it, so that its
+// keys reach nothing.
+void EnableFrame(HWND frame, BOOL enable)
+{
+    EnableWindow(frame, enable);
+    for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        EnableWindow(child, enable);
+    }
+}
+
+TwipsRect InTwips(const RECT& r, UINT dpi)
+{
+    return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi), PixelsToTwips(r.right - r.left, dpi),
+            PixelsToTwips(r.bottom - r.top, dpi)};
+}
+
+} // namespace
+
+CheckValue Win32CheckBoxes::Value(Int16 index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= boxes_.size() || boxes_[index] == nullptr) {
+        throw RuntimeError::SubscriptOutOfRange();
+    }
+    switch (SendMessageW(boxes_[index], BM_GETCHECK, 0, 0)) {
+    case BST_CHECKED: return CheckValue::Ticked;
+    case BST_INDETERMINATE: return CheckValue::Greyed;
+    default: return CheckValue::Unticked;
+    }
+}
+
+std::unique_ptr<RegistryKey> Win32CurrentUserRegistry::CreateKey(std::wstring_view keyPath)
+{
+    const std::wstring path(keyPath);
+    UniqueHkey key;
+    const LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_SET_VALUE, nullptr, key.Put(), nullptr);
+    if (status != ERROR_SUCCESS) {
+        throw Win32Error(static_cast<DWORD>(status));
+    }
+    return std::make_unique<Win32RegistryKey>(std::move(key));
+}
+
+int Win32MessageBox::Show(std::wstring_view prompt, MessageBoxStyle style)
+{
+    const std::wstring text(prompt);
+    const int pressed = MessageBoxW(owner_, text.c_str(), kApplicationTitle, static_cast<UINT>(style));
+    // Windows answers 0 when the box cannot be shown, Wine -1; a pressed
+    // button is always positive.
+    if (pressed <= 0) {
+        throw LastWin32Error(L"MessageBoxW");
+    }
+    return pressed;
+}
+
+void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept
+{
+    MessageBoxW(owner, report.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
+}
+
+Int16 Win32FrameArray::UBound() const
+{
+    return static_cast<Int16>(static_cast<int>(frames_.size()) - 1);
+}
+
+HWND Win32FrameArray::At(Int16 index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= frames_.size()) {
+        throw RuntimeError::SubscriptOutOfRange();
+    }
+    return frames_[static_cast<std::size_t>(index)];
+}
+
+TwipsRect Win32FrameArray::Rect(Int16 index) const
+{
+    HWND frame = At(index);
+    RECT r{};
+    CheckWin32(GetWindowRect(frame, &r), L"GetWindowRect");
+    MapPointsChecked(HWND_DESKTOP, GetParent(frame), reinterpret_cast<POINT*>(&r), 2);
+    return InTwips(r, DpiOf(frame));
+}
+
+void Win32FrameArray::Move(Int16 index, const TwipsRect& place)
+{
+    HWND frame = At(index);
+    const UINT dpi = DpiOf(frame);
+    CheckWin32(MoveWindow(frame, TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
+                          TwipsToPixels(place.width, dpi), TwipsToPixels(place.height, dpi), TRUE),
+               L"MoveWindow");
+}
+
+void Win32FrameArray::SetVisible(Int16 index, bool visible)
+{
+    HWND frame = At(index);
+    if (visible) {
+        EnableFrame(frame, TRUE);
+        ShowWindow(frame, SW_SHOW);
+    } else {
+        ShowWindow(frame, SW_HIDE);
+        EnableFrame(frame, FALSE);
+    }
+}
+
+void Win32TabStrip::Select(Int16 tabIndex)
+{
+    const auto count = static_cast<Int16>(SendMessageW(tabControl_, TCM_GETITEMCOUNT, 0, 0));
+    if (tabIndex < 1 || tabIndex > count) {
+        throw RuntimeError::SubscriptOutOfRange();
+    }
+    SendMessageW(tabControl_, TCM_SETCURSEL, static_cast<WPARAM>(tabIndex - 1), 0);
+}
+
+Int16 Win32TabStrip::SelectedIndex() const
+{
+    const auto selected = static_cast<int>(SendMessageW(tabControl_, TCM_GETCURSEL, 0, 0));
+    return CheckedAdd<Int16>(static_cast<Int16>(selected), 1);
+}
+
+TwipsRect Win32WindowGeometry::Outer() const
+{
+    RECT r{};
+    CheckWin32(GetWindowRect(window_, &r), L"GetWindowRect");
+    return InTwips(r, DpiOf(window_));
+}
+
+void Win32WindowGeometry::Place(float x, float y, UINT keep)
+{
+    const UINT dpi = DpiOf(window_);
+    const int first = TwipsToPixels(x, dpi);
+    const int second = TwipsToPixels(y, dpi);
+    // A hidden window has nothing to redraw yet: its first paint comes when
+    // it is shown.
+    const UINT hidden = IsWindowVisible(window_) == FALSE ? SWP_NOREDRAW | SWP_NOCOPYBITS : 0;
+    CheckWin32(
+        SetWindowPos(window_, nullptr, first, second, first, second, keep | hidden | SWP_NOZORDER | SWP_NOACTIVATE),
+        L"SetWindowPos");
+}
+
+void Win32WindowGeometry::Resize(float width, float height)
+{
+    Place(width, height, SWP_NOMOVE);
+}
+
+void Win32WindowGeometry::MoveTo(float left, float top)
+{
+    Place(left, top, SWP_NOSIZE);
+}
+
+ScreenSize PrimaryScreenInTwips(UINT dpi)
+{
+    return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
+}
+
+} // namespace talmoran::win32

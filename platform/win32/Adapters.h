@@ -1,0 +1,88 @@
+#pragma once
+// The seam over Win32: the drive boxes, the registry, the message box, the
+// page frames and tab strip, and the window's and screen's geometry.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Interfaces.h"
+
+namespace talmoran::win32 {
+
+inline constexpr const wchar_t* kApplicationTitle = L"Talmoran";
+
+// Check1 over real BUTTON check boxes, reached by index.
+class Win32CheckBoxes final : public CheckBoxes {
+public:
+    explicit Win32CheckBoxes(std::vector<HWND> boxes) : boxes_(std::move(boxes)) {}
+    [[nodiscard]] CheckValue Value(Int16 index) const override;
+
+private:
+    std::vector<HWND> boxes_;
+};
+
+// Keys opened for KEY_SET_VALUE only, created when missing.
+class Win32CurrentUserRegistry final : public CurrentUserRegistry {
+public:
+    [[nodiscard]] std::unique_ptr<RegistryKey> CreateKey(std::wstring_view keyPath) override;
+};
+
+// Owned by the main window, so that it takes no input while the box is open,
+// and titled "Talmoran" explicitly: a Win32 box without a title says "Error".
+class Win32MessageBox final : public ModalMessageBox {
+public:
+    explicit Win32MessageBox(HWND owner) noexcept : owner_(owner) {}
+    int Show(std::wstring_view prompt, MessageBoxStyle style) override;
+
+private:
+    HWND owner_;
+};
+
+// Shows a run-time error that no command trapped, owned by `owner`.
+void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept;
+
+// ChoiceFrame over real windows, in twips at the window's DPI.
+class Win32FrameArray final : public FrameArray {
+public:
+    explicit Win32FrameArray(std::vector<HWND> frames) : frames_(std::move(frames)) {}
+    [[nodiscard]] Int16 UBound() const override;
+    [[nodiscard]] TwipsRect Rect(Int16 index) const override;
+    void Move(Int16 index, const TwipsRect& place) override;
+    // A hidden frame is disabled as well, with every control on it.
+    void SetVisible(Int16 index, bool visible) override;
+
+private:
+    [[nodiscard]] HWND At(Int16 index) const;
+    std::vector<HWND> frames_;
+};
+
+class Win32TabStrip final : public TabStrip {
+public:
+    explicit Win32TabStrip(HWND tabControl) noexcept : tabControl_(tabControl) {}
+    void Select(Int16 tabIndex) override;
+    [[nodiscard]] Int16 SelectedIndex() const override;
+
+private:
+    HWND tabControl_;
+};
+
+class Win32WindowGeometry final : public WindowGeometry {
+public:
+    explicit Win32WindowGeometry(HWND window) noexcept : window_(window) {}
+    [[nodiscard]] TwipsRect Outer() const override;
+    void Resize(float width, float height) override;
+    void MoveTo(float left, float top) override;
+
+private:
+    // With SWP_NOMOVE, x and y in twips are the new size; with SWP_NOSIZE,
+    // the new place.
+    void Place(float x, float y, UINT keep);
+    HWND window_;
+};
+
+// The primary screen's size in twips at `dpi`.
+[[nodiscard]] ScreenSize PrimaryScreenInTwips(UINT dpi);
+
+} // namespace talmoran::win32
