@@ -12,8 +12,8 @@
 #include <map>
 
 #include "app/Layout.h"
-#include "platform/Twips.h"
 #include "app/win32/WindowClasses.h"
+#include "platform/Twips.h"
 
 namespace talmoran {
 
