@@ -10,6 +10,16 @@ fi
 source "$ROOT/scripts/x11-window.sh"
 policy_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
 
+# A check that fails calls fail (or sets failed=1) and the script goes on;
+# finish ends it with the verdict ctest reads.
+failed=0
+fail() { echo "FAIL: $*" && failed=1; }
+finish() {
+    [ "$failed" = 0 ] && echo "1 passed, 0 failed" && exit 0
+    echo "0 passed, 1 failed"
+    exit 1
+}
+
 # Prints a policy value's data in decimal, or "absent".
 policy_value() {
     local hex

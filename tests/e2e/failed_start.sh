@@ -32,9 +32,6 @@ WINEDEBUG=+relay timeout 60 wine "$BUILD/talmoran.exe" >/dev/null 2>"$work/relay
 stop_hog
 report=$(grep -o 'Call user32.MessageBoxW([^"]*L"[^"]*"' "$work/relay.log" | sed 's/.*L"//; s/"$//' || true)
 echo "exit code $status; reported: $report"
-failed=0
-[ "$status" = 1 ] || { echo "FAIL: a start that fails ends with exit code $status" && failed=1; }
-[[ "$report" == "Run-time error '"*"(RegisterClassExW)" ]] || { echo "FAIL: no run-time error reported" && failed=1; }
-[ "$failed" = 0 ] && echo "1 passed, 0 failed" && exit 0
-echo "0 passed, 1 failed"
-exit 1
+[ "$status" = 1 ] || fail "a start that fails ends with exit code $status"
+[[ "$report" == "Run-time error '"*"(RegisterClassExW)" ]] || fail "no run-time error reported"
+finish

@@ -13,8 +13,6 @@ BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failed=0
-fail() { echo "FAIL: $*" && failed=1; }
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /f /d "$(printf '%s;' \
     user32.CreateWindowExW user32.BeginDeferWindowPos user32.DeferWindowPos user32.EndDeferWindowPos \
     advapi32.RegCreateKeyExW kernel32.SetDefaultDllDirectories kernelbase.SetDefaultDllDirectories)" >/dev/null
@@ -69,6 +67,4 @@ WINEDEBUG=+relay wine "$BUILD/tests/win/talmoran_window_tests.exe" \
 python3 "$ROOT/tests/e2e/relay_check.py" --hardened "$work/talmoran.log" || failed=1
 python3 "$ROOT/tests/e2e/relay_check.py" "$work/window.log" || failed=1
 wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
-[ "$failed" = 0 ] && echo "1 passed, 0 failed" && exit 0
-echo "0 passed, 1 failed"
-exit 1
+finish

@@ -11,8 +11,6 @@ source "$ROOT/tests/e2e/e2e-common.sh"
 source "$ROOT/tests/release/test-signer.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failed=0
-fail() { echo "FAIL: $*" && failed=1; }
 make_test_signer "$work"
 [ -s "$work/signer.pfx" ] || fail "no test certificate made"
 
@@ -52,6 +50,4 @@ TALMORAN_EXE=$exe start_talmoran
 [ -n "$TALMORAN_WINDOW" ] || fail "the signed exe shows no window"
 close_talmoran
 [ "$TALMORAN_STATUS" = 0 ] || fail "the signed exe ended with exit code $TALMORAN_STATUS"
-[ "$failed" = 0 ] && echo "1 passed, 0 failed" && exit 0
-echo "0 passed, 1 failed"
-exit 1
+finish

@@ -12,32 +12,6 @@ std::wstring ClassOf(HWND window)
     return buffer;
 }
 
-HWND FindBox()
-{
-    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        if (owner == GetCurrentProcessId() && IsWindowVisible(box)) {
-            return box;
-        }
-    }
-    return nullptr;
-}
-
-SeenBox Read(HWND box)
-{
-    SeenBox seen{true, TextOf(box), {}, {}, GetWindow(box, GW_OWNER)};
-    seen.ownerDisabled = seen.owner != nullptr && IsWindowEnabled(seen.owner) == FALSE;
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) == L"Button" && IsWindowVisible(child)) {
-            seen.buttons.push_back(TextOf(child));
-        } else if (ClassOf(child) == L"Static" && !TextOf(child).empty()) {
-            seen.text = TextOf(child);
-        }
-    }
-    return seen;
-}
-
 // Presses the box's first button, as a user would, and waits until it closes.
 void Dismiss(HWND box, std::chrono::steady_clock::time_point deadline)
 {
@@ -57,16 +31,42 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
+HWND FindBox(DWORD process)
+{
+    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (owner == process && IsWindowVisible(box)) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+SeenBox ReadBox(HWND box)
+{
+    SeenBox seen{true, TextOf(box), {}, {}, GetWindow(box, GW_OWNER)};
+    seen.ownerDisabled = seen.owner != nullptr && IsWindowEnabled(seen.owner) == FALSE;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == L"Button" && IsWindowVisible(child)) {
+            seen.buttons.push_back(TextOf(child));
+        } else if (ClassOf(child) == L"Static" && !TextOf(child).empty()) {
+            seen.text = TextOf(child);
+        }
+    }
+    return seen;
+}
+
 SeenBox ReadAndDismissBox(std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
-        HWND box = FindBox();
+        HWND box = FindBox(GetCurrentProcessId());
         if (box == nullptr) {
             continue;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20)); // let it finish laying itself out
-        SeenBox seen = Read(box);
+        SeenBox seen = ReadBox(box);
         Dismiss(box, deadline);
         return seen;
     }

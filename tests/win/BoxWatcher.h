@@ -22,6 +22,10 @@ struct SeenBox {
 
 [[nodiscard]] std::wstring TextOf(HWND window);
 
+// A visible message box of `process`, or null.
+[[nodiscard]] HWND FindBox(DWORD process);
+[[nodiscard]] SeenBox ReadBox(HWND box);
+
 // Waits up to `timeout` for a visible message box of this process, reads it
 // and dismisses it with its first button.
 SeenBox ReadAndDismissBox(std::chrono::milliseconds timeout = std::chrono::seconds(60));

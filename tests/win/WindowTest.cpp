@@ -141,6 +141,17 @@ std::pair<LONG, LONG> IconSizes(HWND window)
     return sizes;
 }
 
+// Moves the window to a screen of `dpi`, as the system does, at the place
+// suggested; returns that suggested rectangle.
+RECT ChangeDpi(const WindowHarness& harness, UINT dpi, POINT at = {0, 0})
+{
+    RECT suggested{at.x, at.y, at.x + MulDiv(7000, static_cast<int>(dpi), 1440),
+                   at.y + MulDiv(4000, static_cast<int>(dpi), 1440)};
+    SendMessageW(harness.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    UpdateWindow(harness.Handle()); // paints, so the page is captured again
+    return suggested;
+}
+
 TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
 {
     // The icons' sizes in pixels, small and large: 16 and 32 at 96 DPI, scaled.
@@ -152,9 +163,7 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     const UINT newDpi = harness.Dpi() * 5 / 4; // still fits a 1024 x 768 screen at 144 DPI
     harness.ClickTab(2);
     auto* oldFont = reinterpret_cast<HFONT>(SendMessageW(harness.Control(ControlId::Lock), WM_GETFONT, 0, 0));
-    RECT suggested{10, 20, 10 + MulDiv(7000, static_cast<int>(newDpi), 1440),
-                   20 + MulDiv(4000, static_cast<int>(newDpi), 1440)};
-    SendMessageW(harness.Handle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+    const RECT suggested = ChangeDpi(harness, newDpi, {10, 20});
 
     RECT outer{};
     GetWindowRect(harness.Handle(), &outer);
@@ -341,13 +350,6 @@ TEST(PaintFailure, DISABLED_FallsBackToTheButtonFaceAndIsReportedOnceAfterThePai
     EXPECT_FALSE(ReadAndDismissBox(std::chrono::milliseconds(500)).found) << "reported once";
     EXPECT_FALSE(IsWindow(harness.Handle())) << "the program ends";
     EXPECT_EQ(harness.Window().ExitCode(), 1);
-}
-
-void ChangeDpi(const WindowHarness& harness, UINT dpi)
-{
-    RECT suggested{0, 0, MulDiv(7000, static_cast<int>(dpi), 1440), MulDiv(4000, static_cast<int>(dpi), 1440)};
-    SendMessageW(harness.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    UpdateWindow(harness.Handle()); // paints, so the page is captured again
 }
 
 // What the user sees: the client area's pixels and the order Tab walks from A.

@@ -3,16 +3,19 @@
 //   state -> focus=<id> tab=<selected tab, from 1> box=<text of its message
 //            box, or -> NoViewOnDrive=<n|absent> NoDrives=<n|absent>
 //            controls=<id>:<visible><enabled>@<left>,<top>,<right>,<bottom>;...
-//   reset -> deletes the two policy values; answers "ok"
+//   reset -> deletes the policy key; answers "ok"
 #include <windows.h>
 #include <commctrl.h>
 
 #include <iostream>
 #include <string>
 
+#include "tests/win/BoxWatcher.h"
+#include "tests/win/PrefixRegistry.h"
+
 namespace {
 
-constexpr const wchar_t* kPolicyKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+using namespace talmoran::test;
 
 std::string Narrow(const std::wstring& text)
 {
@@ -23,33 +26,18 @@ std::string Narrow(const std::wstring& text)
     return ascii;
 }
 
-std::wstring TextOf(HWND window)
-{
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
 // The prompt of a visible message box of `process`, or "-".
 std::string BoxText(DWORD process)
 {
-    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        if (owner == process && IsWindowVisible(box) != FALSE) {
-            return Narrow(TextOf(GetDlgItem(box, 0xFFFF))); // the prompt's static control
-        }
-    }
-    return "-";
+    HWND box = FindBox(process);
+    return box == nullptr ? "-" : Narrow(ReadBox(box).text);
 }
 
+// A REG_DWORD policy value in decimal, or "absent" (a value of another type too).
 std::string PolicyValue(const wchar_t* name)
 {
-    DWORD data = 0;
-    DWORD size = sizeof data;
-    const bool found =
-        RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_REG_DWORD, nullptr, &data, &size) == ERROR_SUCCESS;
-    return found ? std::to_string(data) : "absent";
+    const auto value = ReadPolicyValue(name);
+    return value && value->type == REG_DWORD ? std::to_string(value->dword) : "absent";
 }
 
 BOOL CALLBACK Describe(HWND control, LPARAM out)
@@ -88,12 +76,7 @@ int wmain()
         if (command.rfind("state", 0) == 0) {
             std::cout << State() << std::endl;
         } else {
-            HKEY key = nullptr;
-            if (RegOpenKeyExW(HKEY_CURRENT_USER, kPolicyKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-                RegDeleteValueW(key, L"NoViewOnDrive");
-                RegDeleteValueW(key, L"NoDrives");
-                RegCloseKey(key);
-            }
+            DeletePolicyKey();
             std::cout << "ok" << std::endl;
         }
     }
