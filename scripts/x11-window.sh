@@ -12,14 +12,17 @@ wait_for_window() {
     return 1
 }
 
+# Prints window $1's place and size on the screen: left top width height.
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
+
 # Writes a PNG of window $1 (with the frame Wine draws) to $2.
 capture_window() {
-    local id="$1" out="$2" x y w h
-    x=$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {print $4}')
-    y=$(xwininfo -id "$id" | awk '/Absolute upper-left Y/ {print $4}')
-    w=$(xwininfo -id "$id" | awk '/Width:/ {print $2}')
-    h=$(xwininfo -id "$id" | awk '/Height:/ {print $2}')
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
+    local x y w h
+    read -r x y w h < <(window_geometry "$1")
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
 }
 
 # Starts an Xvfb of size $1 (e.g. 1024x768), exports DISPLAY and sets XVFB_PID.

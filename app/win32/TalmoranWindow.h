@@ -41,7 +41,6 @@ public:
 
     [[nodiscard]] HWND Handle() const noexcept { return window_; }
     [[nodiscard]] HWND Control(ControlId id) const;
-    [[nodiscard]] const WindowVariables& Variables() const noexcept { return variables_; }
     [[nodiscard]] const win32::LayoutFont& Font() const noexcept { return font_; }
     // The process exit code: 0, or non-zero after a reported run-time error.
     [[nodiscard]] int ExitCode() const noexcept { return exitCode_; }

@@ -2,7 +2,10 @@
 # Screenshots of both pages, with and without Wine's Light theme, at 96 and
 # 144 DPI, each compared pixel for pixel with its reference image in
 # tests/e2e/reference (taken on Debian 12 with Wine 8; the fonts and the
-# theme come from those packages). The second page is reached with keys:
+# theme come from those packages), and the window's place on the 1024 x 768
+# screen: 7000 x 4000 twips, centred. Every drive is locked and hidden
+# beforehand: the window still starts with no box ticked, as it reads no
+# policy value. The second page is reached with keys:
 # Shift+Tab from "A" onto the tab strip, Right. A shot that differs is kept
 # beside a picture of the difference in the build folder.
 #   To take new references after a change meant to be seen:
@@ -11,7 +14,7 @@ BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
 out="$BUILD/screenshots" reference="$ROOT/tests/e2e/reference"
 mkdir -p "$out"
-rm -f "$out"/*.png
+rm -f "$out"/*.png "$out/places.txt"
 # Takes window $1 into $2 once two shots in a row are the same: the paint is over.
 settled_shot() {
     capture_window "$1" "$2"
@@ -23,7 +26,12 @@ settled_shot() {
     done
     rm -f "$2.next.png"
 }
-export -f settled_shot capture_window
+export -f settled_shot capture_window window_geometry
+# (1024 - 467) / 2 = 278.5 and (768 - 267) / 2 = 250.5 round up; at 144 DPI 700 x 400.
+declare -A centred=([96]="279 251 467 267" [144]="162 184 700 400")
+for value in NoViewOnDrive NoDrives; do
+    wine reg add "$policy_key" /v "$value" /t REG_DWORD /d 0x3ffffff /f >/dev/null
+done
 for theme in none light; do
     for dpi in 96 144; do
         "$ROOT/scripts/wine-with.sh" "$WINEPREFIX" --dpi "$dpi" --theme "$theme" -- bash -c "
@@ -31,6 +39,7 @@ for theme in none light; do
             source '$ROOT/tests/e2e/e2e-common.sh'
             xdotool mousemove 0 0 # a tab under the pointer would be drawn hot
             start_talmoran
+            echo \"$dpi DPI: window at \$(window_geometry \"\$TALMORAN_WINDOW\")\" >>'$out/places.txt'
             settled_shot \"\$TALMORAN_WINDOW\" '$out/lock-page-${dpi}dpi-theme-$theme.png'
             xdotool key shift+Tab Right
             settled_shot \"\$TALMORAN_WINDOW\" '$out/hide-page-${dpi}dpi-theme-$theme.png'
@@ -45,4 +54,9 @@ for shot in "$out"/{lock,hide}-page-*.png; do
     [ "$differing" = 0 ] && rm -f "$out/difference-$name" || failed=1
 done
 [ "$(ls "$out"/{lock,hide}-page-*.png | wc -l)" = 8 ] || failed=1
+wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
+cat "$out/places.txt"
+for dpi in 96 144; do
+    [ "$(grep -c "^$dpi DPI: window at ${centred[$dpi]}\$" "$out/places.txt")" = 2 ] || fail "not centred at $dpi DPI"
+done
 finish

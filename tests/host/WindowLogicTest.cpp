@@ -1,19 +1,15 @@
-// The window's pure logic: the load step's centring, the tab pages, the
-// layout table and the twips-to-pixels conversion.
+// The window's pure logic: the load step's centring, the tab pages and the
+// twips-to-pixels conversion.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <initializer_list>
-#include <iterator>
 #include <limits>
 #include <string>
-#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "app/Layout.h"
 #include "app/LoadStep.h"
 #include "tests/host/Fakes.h"
 
@@ -78,55 +74,6 @@ TEST(TabPages, SetUpStacksTheOtherFramesHiddenOnTheFirstAndAClickShowsItsTabsPag
     }
     tabs.selected = 4;
     EXPECT_ANY_THROW(ShowSelectedPage(frames, tabs, CurrentPage)) << "a tab with no frame";
-}
-
-TEST(Layout, RowsAsLaidOutAndEachContainerInTabOrder)
-{
-    using enum ControlId;
-    using enum ControlKind;
-    using Row = std::tuple<ControlId, ControlKind, ControlId, std::wstring_view, int, int, int, int, int>;
-    const std::vector<Row> rows = {
-        {ChoiceFrame0, Frame, Window, L"Frame2", 240, 1800, 6375, 1370, 27},
-        {Lock, Button, ChoiceFrame0, L"&Lock Selected Drive (s)", 120, 120, 3135, 495, 29},
-        {Unlock, Button, ChoiceFrame0, L"&Unlock All Drive", 4080, 120, 2175, 495, 30},
-        {Text2, Note, ChoiceFrame0, L"If you want to lock any drive(s) previous action \r\nhas been canceled.\r\n", 120,
-         720, 6135, 615, 33},
-        {ChoiceFrame1, Frame, Window, L"Frame2", 240, 3600, 6375, 1370, 28},
-        {Text3, Note, ChoiceFrame1, L"If you want to hide any drive(s) previous action \r\nhas been canceled.\r\n", 120,
-         720, 5895, 495, 34},
-        {Unhide, Button, ChoiceFrame1, L"&Unhide All Drive", 4080, 120, 2175, 495, 32},
-        {Hide, Button, ChoiceFrame1, L"&Hide Selected Drive (s)", 120, 120, 3135, 495, 31},
-        {Check1Id(26), CheckBox, Window, L"All Drives", 4800, 1440, 1575, 255, 26},
-        {Check1Id(0), CheckBox, Window, L"A", 480, 720, 495, 255, 0},
-        {Check1Id(10), CheckBox, Window, L"K", 480, 1080, 495, 255, 10},
-        {Check1Id(25), CheckBox, Window, L"Z", 3480, 1440, 495, 255, 25},
-        {TabStrip1, ControlKind::TabStrip, Window, L"", 120, 120, 6615, 3255, 35}};
-    std::vector<ControlSpec> all;
-    for (const ControlId container : {ControlId::Window, ControlId::ChoiceFrame0, ControlId::ChoiceFrame1}) {
-        std::ranges::copy(InTabOrder(container), std::back_inserter(all));
-    }
-    EXPECT_EQ(all.size(), static_cast<std::size_t>(kControlCount)) << "every control in one of the containers";
-    for (const Row& row : rows) {
-        const auto c = std::ranges::find(all, std::get<0>(row), &ControlSpec::id);
-        ASSERT_NE(c, all.end());
-        EXPECT_EQ(Row(c->id, c->kind, c->container, c->text, static_cast<int>(c->rect.left),
-                      static_cast<int>(c->rect.top), static_cast<int>(c->rect.width), static_cast<int>(c->rect.height),
-                      c->tabOrder),
-                  row);
-    }
-
-    const auto ids = [](ControlId container) {
-        std::vector<ControlId> result;
-        std::ranges::transform(InTabOrder(container), std::back_inserter(result), &ControlSpec::id);
-        return result;
-    };
-    std::vector<ControlId> window; // A to Z, All Drives, the two pages, the tab strip last
-    for (int i = 0; i <= 26; ++i) {
-        window.push_back(Check1Id(i));
-    }
-    window.insert(window.end(), {ControlId::ChoiceFrame0, ControlId::ChoiceFrame1, ControlId::TabStrip1});
-    EXPECT_EQ(ids(ControlId::Window), window);
-    EXPECT_EQ(ids(ControlId::ChoiceFrame1), (std::vector{ControlId::Hide, ControlId::Unhide, ControlId::Text3}));
 }
 
 TEST(Twips, ToPixelsRoundsHalfAwayFromZeroAndBack)

@@ -1,14 +1,12 @@
-// The real window under Wine at the DPI the run asks for: geometry, layout,
-// font, tab order, the tab pages, the buttons and their boxes, and the real
-// registry writer in the throwaway prefix.
+// The real window under Wine at the DPI the run asks for: a DPI change, the
+// start, errors and their reports, the buttons and their boxes with the real
+// registry of the throwaway prefix, changes while running, and leaks.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <chrono>
 #include <functional>
@@ -23,7 +21,6 @@
 #include "app/win32/WindowClasses.h"
 #include "platform/win32/Adapters.h"
 #include "platform/win32/RunTimeLookups.h"
-#include "policy/PolicyStore.h"
 #include "tests/win/BoxWatcher.h"
 #include "tests/win/PrefixRegistry.h"
 #include "tests/win/WindowHarness.h"
@@ -42,86 +39,6 @@ protected:
     void TearDown() override { DeletePolicyKey(); }
     WindowHarness harness;
 };
-
-using Box = std::array<LONG, 4>; // left, top, width, height
-
-Box BoxOf(const RECT& r)
-{
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-// Worked out by hand: the outer size is 7000 x 4000 twips rounded to pixels,
-// centred from the size read back, (screen - window) / 2 in twips, rounded.
-struct Placement {
-    UINT dpi;
-    int screenWidth, screenHeight;
-    Box outer;
-};
-constexpr Placement kPlacements[] = {
-    {96, 1024, 768, {279, 251, 467, 267}},  // 278.5 and 250.5 round up
-    {96, 1280, 1000, {407, 367, 467, 267}}, // a second screen size
-    {120, 1024, 768, {221, 218, 583, 333}}, // 220.5, 217.5
-    {144, 1024, 768, {162, 184, 700, 400}},
-};
-
-TEST_F(RealWindow, IsSevenThousandByFourThousandTwipsCentredWithAFixedBorderAndItsCaption)
-{
-    RECT outer{};
-    GetWindowRect(harness.Handle(), &outer);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    std::printf("screen %dx%d pixels, window at %ld,%ld\n", screenWidth, screenHeight, outer.left, outer.top);
-    const Placement* expected = nullptr;
-    for (const Placement& p : kPlacements) {
-        expected =
-            p.dpi == harness.Dpi() && p.screenWidth == screenWidth && p.screenHeight == screenHeight ? &p : expected;
-    }
-    if (expected == nullptr) {
-        GTEST_SKIP() << "no expectation written for this screen and DPI";
-    }
-    EXPECT_EQ(BoxOf(outer), expected->outer);
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(harness.Handle(), GWL_STYLE));
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0U);
-    EXPECT_NE(style & WS_SYSMENU, 0U);
-    EXPECT_EQ(TextOf(harness.Handle()), L"Talmoran (talmoran@example.org)");
-}
-
-// The height `text` takes when a static control lays it out `width` pixels
-// wide, as the notes are laid out: word-wrapped like an edit control.
-int LaidOutHeight(HWND note, const std::wstring& text, int width)
-{
-    HDC dc = GetDC(note);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(note, WM_GETFONT, 0, 0)));
-    RECT r{0, 0, width, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
-    SelectObject(dc, previous);
-    ReleaseDC(note, dc);
-    return r.bottom;
-}
-
-TEST_F(RealWindow, AFixedPitchFontWithAnEightPixelCellAtThisDpiKeepsEachNoteOnItsTwoLines)
-{
-    const auto& font = harness.Window().Font();
-    const int wanted = static_cast<int>(harness.Dpi()) / 12; // 8 px at 96 DPI
-    EXPECT_GE(font.cellWidth, wanted - 1);
-    EXPECT_LE(font.cellWidth, wanted);
-    if (harness.Dpi() == 96) {
-        EXPECT_EQ(font.face, L"Fixedsys") << "the system has it at 96 DPI";
-    }
-    for (const ControlId id : {ControlId::Text2, ControlId::Text3}) {
-        HWND note = harness.Control(id);
-        RECT client{};
-        GetClientRect(note, &client);
-        const std::wstring text = TextOf(note);
-        const int twoLines = LaidOutHeight(note, L"X\r\nX", 10000);
-        EXPECT_EQ(LaidOutHeight(note, text, client.right), LaidOutHeight(note, text, 10000))
-            << "the first line fits without a break of its own";
-        EXPECT_LE(twoLines, client.bottom) << "both lines show";
-        EXPECT_EQ(GetWindowLongPtrW(note, GWL_STYLE) & (WS_TABSTOP | SS_NOPREFIX), SS_NOPREFIX)
-            << "plain text, out of the tab order, that no key reaches";
-    }
-}
 
 // The window's icons in pixels: small and large.
 std::pair<LONG, LONG> IconSizes(HWND window)
@@ -182,28 +99,6 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     EXPECT_EQ(GetObjectType(oldFont), 0U) << "the old font is released once no child uses it";
     if (icons.contains(newDpi)) { // at 150 DPI the system's own rounding decides
         EXPECT_EQ(IconSizes(harness.Handle()), icons.at(newDpi));
-    }
-}
-
-TEST_F(RealWindow, StartsWithNoTickWhateverPoliciesAreSet)
-{
-    const DWORD all = 0x3FFFFFF;
-    SetPolicyValue(L"NoViewOnDrive", REG_DWORD, &all, sizeof all);
-    WindowHarness fresh;
-    for (int i = 0; i < kCheckBoxCount; ++i) {
-        EXPECT_FALSE(fresh.IsTicked(i)) << i;
-    }
-}
-
-TEST_F(RealWindow, ClickingATabSwapsThePageFramesAndTicksStay)
-{
-    harness.Tick(2);
-    harness.Tick(26);
-    for (const int tab : {2, 1, 2}) {
-        harness.ClickTab(tab);
-        EXPECT_EQ(harness.Window().Variables().CurrentPage, tab);
-        EXPECT_TRUE(IsWindowVisible(harness.Control(tab == 1 ? ControlId::ChoiceFrame0 : ControlId::ChoiceFrame1)));
-        EXPECT_TRUE(harness.IsTicked(2) && harness.IsTicked(26));
     }
 }
 
