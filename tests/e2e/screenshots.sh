@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Screenshots of both pages, with and without Wine's Light theme, at 96 and
-# 144 DPI, each compared pixel for pixel with its reference image in
+# Screenshots of both pages, with and without Wine's Light theme, at 96, 120
+# and 144 DPI, each compared pixel for pixel with its reference image in
 # tests/e2e/reference (taken on Debian 12 with Wine 8; the fonts and the
 # theme come from those packages), and the window's place on the 1024 x 768
 # screen: 7000 x 4000 twips, centred. Every drive is locked and hidden
@@ -27,13 +27,14 @@ settled_shot() {
     rm -f "$2.next.png"
 }
 export -f settled_shot capture_window window_geometry
-# (1024 - 467) / 2 = 278.5 and (768 - 267) / 2 = 250.5 round up; at 144 DPI 700 x 400.
-declare -A centred=([96]="279 251 467 267" [144]="162 184 700 400")
+# (1024 - 467) / 2 = 278.5 and (768 - 267) / 2 = 250.5 round up, as do 220.5
+# and 217.5 at 120 DPI.
+declare -A centred=([96]="279 251 467 267" [120]="221 218 583 333" [144]="162 184 700 400")
 for value in NoViewOnDrive NoDrives; do
     wine reg add "$policy_key" /v "$value" /t REG_DWORD /d 0x3ffffff /f >/dev/null
 done
 for theme in none light; do
-    for dpi in 96 144; do
+    for dpi in 96 120 144; do
         "$ROOT/scripts/wine-with.sh" "$WINEPREFIX" --dpi "$dpi" --theme "$theme" -- bash -c "
             BUILD='$BUILD' ROOT='$ROOT'
             source '$ROOT/tests/e2e/e2e-common.sh'
@@ -53,10 +54,10 @@ for shot in "$out"/{lock,hide}-page-*.png; do
     echo "$name: $differing pixels differ from the reference"
     [ "$differing" = 0 ] && rm -f "$out/difference-$name" || failed=1
 done
-[ "$(ls "$out"/{lock,hide}-page-*.png | wc -l)" = 8 ] || failed=1
+[ "$(ls "$out"/{lock,hide}-page-*.png | wc -l)" = 12 ] || failed=1
 wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
 cat "$out/places.txt"
-for dpi in 96 144; do
+for dpi in "${!centred[@]}"; do
     [ "$(grep -c "^$dpi DPI: window at ${centred[$dpi]}\$" "$out/places.txt")" = 2 ] || fail "not centred at $dpi DPI"
 done
 finish
