@@ -3,33 +3,19 @@
 #include <cmath>
 
 namespace talmoran {
-namespace {
-
-// Sets the outer size, then centres from the size read back (the window
-// system may have adjusted it).
-void SizeAndCentre(WindowGeometry& window, ScreenSize screen)
-{
-    window.Resize(kLoadedWidth, kLoadedHeight);
-    const TwipsRect outer = window.Outer();
-    window.MoveTo(CentredOffset(screen.width, outer.width), CentredOffset(screen.height, outer.height));
-}
-
-// Stacks every frame on ChoiceFrame(0), hidden; selects tab 1; shows page 1.
-void SetUpPages(FrameArray& ChoiceFrame, TabStrip& TabStrip1, Int16& CurrentPage)
-{
-    StackFramesOnFirst(ChoiceFrame, true);
-    CurrentPage = 1;
-    TabStrip1.Select(CurrentPage);
-    ChoiceFrame.SetVisible(CheckedSub<Int16>(CurrentPage, 1), true);
-}
-
-} // namespace
 
 void LoadTalmoran(WindowGeometry& window, ScreenSize screen, FrameArray& ChoiceFrame, TabStrip& TabStrip1,
                   Int16& CurrentPage)
 {
-    SizeAndCentre(window, screen);
-    SetUpPages(ChoiceFrame, TabStrip1, CurrentPage);
+    // Centred from the size read back: the window system may have adjusted it.
+    window.Resize(kLoadedWidth, kLoadedHeight);
+    const TwipsRect outer = window.Outer();
+    window.MoveTo(CentredOffset(screen.width, outer.width), CentredOffset(screen.height, outer.height));
+    // Every other frame stacked on ChoiceFrame(0), hidden; tab 1 and its page shown.
+    StackFramesOnFirst(ChoiceFrame, true);
+    CurrentPage = 1;
+    TabStrip1.Select(CurrentPage);
+    ChoiceFrame.SetVisible(CheckedSub<Int16>(CurrentPage, 1), true);
 }
 
 float CentredOffset(float screenExtent, float windowExtent)

@@ -11,11 +11,6 @@ RuntimeError::RuntimeError(std::int32_t number, std::wstring description)
 {
 }
 
-RuntimeError::RuntimeError(ErrorNumber number, std::wstring description)
-    : RuntimeError(static_cast<std::int32_t>(number), std::move(description))
-{
-}
-
 // Written out by hand: std::to_wstring would link the whole printf machinery
 // into an exe whose size we watch.
 std::wstring DecimalText(std::int64_t number)
@@ -32,12 +27,12 @@ std::wstring DecimalText(std::int64_t number)
 
 RuntimeError RuntimeError::Overflow()
 {
-    return {ErrorNumber::Overflow, L"Overflow"};
+    return {6, L"Overflow"};
 }
 
 RuntimeError RuntimeError::SubscriptOutOfRange()
 {
-    return {ErrorNumber::SubscriptOutOfRange, L"Subscript out of range"};
+    return {9, L"Subscript out of range"};
 }
 
 std::wstring FormatRuntimeErrorReport(const RuntimeError& error)

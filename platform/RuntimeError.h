@@ -10,21 +10,15 @@
 
 namespace talmoran {
 
-// Numbers of the run-time errors the program raises itself. Errors that come
-// from Windows carry the Win32 error code instead.
-enum class ErrorNumber : std::int32_t {
-    Overflow = 6,
-    SubscriptOutOfRange = 9,
-};
-
 class RuntimeError : public std::runtime_error {
 public:
+    // Errors from Windows carry the Win32 error code as their number.
     RuntimeError(std::int32_t number, std::wstring description);
-    RuntimeError(ErrorNumber number, std::wstring description);
 
     [[nodiscard]] std::int32_t Number() const noexcept { return number_; }
     [[nodiscard]] const std::wstring& Description() const noexcept { return description_; }
 
+    // The two the program raises itself: numbers 6 and 9.
     [[nodiscard]] static RuntimeError Overflow();
     [[nodiscard]] static RuntimeError SubscriptOutOfRange();
 

@@ -235,11 +235,6 @@ void TalmoranWindow::RestoreFocus()
     }
 }
 
-void TalmoranWindow::OnTabClick()
-{
-    ShowSelectedPage(*ChoiceFrame_, *TabStrip1_, variables_.CurrentPage);
-}
-
 void TalmoranWindow::OnDpiChanged(UINT dpi, const RECT& suggested)
 {
     win32::CheckWin32(SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -320,7 +315,7 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_NOTIFY:
         if (const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             header->code == TCN_SELCHANGE && header->hwndFrom == controls_.at(ControlId::TabStrip1)) {
-            OnTabClick();
+            ShowSelectedPage(*ChoiceFrame_, *TabStrip1_, variables_.CurrentPage);
         }
         return 0;
     case WM_SYSCOLORCHANGE:

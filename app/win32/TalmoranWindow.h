@@ -62,7 +62,6 @@ private:
     void OnButton(Command command);
     void PressFocusedButton();
     void RestoreFocus();
-    void OnTabClick();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     template <typename Handler> void Guarded(Handler&& handler) noexcept;
     // A paint must not show a box: the box's own message loop would paint
