@@ -19,8 +19,8 @@ rm -f "$out"/*.png "$out/places.txt"
 # after 5 s as it looks then. Two equal shots in a row do not tell that the
 # paint is over: on a busy machine the tab page can stay unpainted for longer.
 settled_shot() {
-    for _ in $(seq 50); do
-        capture_window "$1" "$out/$2"
+    local until=$((SECONDS + 5))
+    while capture_window "$1" "$out/$2" && [ "$SECONDS" -lt "$until" ]; do
         [ "$(compare -metric AE "$reference/$2" "$out/$2" null: 2>&1)" = 0 ] && return
         sleep 0.1
     done
