@@ -14,6 +14,7 @@
 #include <future>
 #include <map>
 #include <numeric>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -28,6 +29,43 @@
 
 namespace talmoran::test {
 namespace {
+
+// A box no test waits for, such as the report of an error a fault raised,
+// would wait for a click for ever: one still open after 5 s is pressed away,
+// and the run fails at its end with the box's text.
+class UnwatchedBoxes : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        watcher_ = std::thread([this] {
+            HWND seen = nullptr;
+            auto since = std::chrono::steady_clock::now();
+            for (; !stop_; std::this_thread::sleep_for(std::chrono::milliseconds(100))) {
+                HWND box = FindBox(GetCurrentProcessId());
+                if (box != seen) {
+                    seen = box;
+                    since = std::chrono::steady_clock::now();
+                } else if (box != nullptr && std::chrono::steady_clock::now() - since > std::chrono::seconds(5)) {
+                    texts_.push_back(ReadBox(box).text);
+                    PostMessageW(box, WM_CLOSE, 0, 0);
+                    seen = nullptr;
+                }
+            }
+        });
+    }
+    void TearDown() override
+    {
+        stop_ = true;
+        watcher_.join();
+        EXPECT_EQ(texts_, std::vector<std::wstring>{}) << "boxes that no test waited for";
+    }
+
+private:
+    std::thread watcher_;
+    std::atomic<bool> stop_ = false;
+    std::vector<std::wstring> texts_; // read only once the watcher has ended
+};
+const auto* const kUnwatchedBoxes = ::testing::AddGlobalTestEnvironment(new UnwatchedBoxes);
 
 class RealWindow : public ::testing::Test {
 protected:
