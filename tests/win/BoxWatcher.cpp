@@ -5,6 +5,13 @@
 namespace talmoran::test {
 namespace {
 
+std::wstring TextOf(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 std::wstring ClassOf(HWND window)
 {
     wchar_t buffer[64] = {};
@@ -23,13 +30,6 @@ void Dismiss(HWND box, std::chrono::steady_clock::time_point deadline)
 }
 
 } // namespace
-
-std::wstring TextOf(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 HWND FindBox(DWORD process)
 {

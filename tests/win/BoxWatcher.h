@@ -20,8 +20,6 @@ struct SeenBox {
     bool ownerDisabled = false;
 };
 
-[[nodiscard]] std::wstring TextOf(HWND window);
-
 // A visible message box of `process`, or null.
 [[nodiscard]] HWND FindBox(DWORD process);
 [[nodiscard]] SeenBox ReadBox(HWND box);
