@@ -1,13 +1,14 @@
 #include "app/Layout.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace talmoran {
 namespace {
 
 constexpr std::wstring_view kDriveLetters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-constexpr std::size_t kDriveLetterCount = kDriveLetters.size();
+static_assert(kDriveLetters.size() == kDriveLetterCount);
 
 // Drive box i: its letter, three rows of ten, tab order equal to its index.
 constexpr ControlSpec DriveBox(std::size_t i)
@@ -25,12 +26,11 @@ constexpr ControlSpec DriveBox(std::size_t i)
 constexpr std::wstring_view kLockNote = L"If you want to lock any drive(s) previous action \r\nhas been canceled.\r\n";
 constexpr std::wstring_view kHideNote = L"If you want to hide any drive(s) previous action \r\nhas been canceled.\r\n";
 
-// The fixed rows, then the 26 drive boxes.
-constexpr std::array<ControlSpec, kControlCount> MakeControls()
-{
+// Every control but the drive letter boxes.
+constexpr auto kFixedRows = [] {
     using enum ControlId;
     using enum ControlKind;
-    std::array<ControlSpec, kControlCount> controls = {{
+    return std::to_array<ControlSpec>({
         {ChoiceFrame0, Frame, Window, L"Frame2", {240, 1800, 6375, 1370}, 27},
         {Lock, Button, ChoiceFrame0, L"&Lock Selected Drive (s)", {120, 120, 3135, 495}, 29},
         {Unlock, Button, ChoiceFrame0, L"&Unlock All Drive", {4080, 120, 2175, 495}, 30},
@@ -39,16 +39,19 @@ constexpr std::array<ControlSpec, kControlCount> MakeControls()
         {Text3, Note, ChoiceFrame1, kHideNote, {120, 720, 5895, 495}, 34},
         {Unhide, Button, ChoiceFrame1, L"&Unhide All Drive", {4080, 120, 2175, 495}, 32},
         {Hide, Button, ChoiceFrame1, L"&Hide Selected Drive (s)", {120, 120, 3135, 495}, 31},
-        {Check1Id(26), CheckBox, Window, L"All Drives", {4800, 1440, 1575, 255}, 26},
+        {Check1Id(kAllDrivesIndex), CheckBox, Window, L"All Drives", {4800, 1440, 1575, 255}, 26},
         {TabStrip1, ControlKind::TabStrip, Window, L"", {120, 120, 6615, 3255}, 35},
-    }};
-    for (std::size_t i = 0; i < kDriveLetterCount; ++i) {
-        controls.at(static_cast<std::size_t>(kControlCount) - kDriveLetterCount + i) = DriveBox(i);
+    });
+}();
+
+constexpr auto kControls = [] {
+    std::array<ControlSpec, kFixedRows.size() + kDriveLetters.size()> controls{};
+    std::copy(kFixedRows.begin(), kFixedRows.end(), controls.begin());
+    for (std::size_t i = 0; i < kDriveLetters.size(); ++i) {
+        controls.at(kFixedRows.size() + i) = DriveBox(i);
     }
     return controls;
-}
-
-constexpr std::array<ControlSpec, kControlCount> kControls = MakeControls();
+}();
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Twips.h"
+#include "policy/DrivePolicies.h"
 
 namespace talmoran {
 
@@ -42,9 +43,6 @@ struct ControlSpec {
     TwipsRect rect;
     int tabOrder;
 };
-
-inline constexpr int kControlCount = 36;
-inline constexpr int kCheckBoxCount = 27;
 
 // The window's own settings.
 inline constexpr std::wstring_view kWindowCaption = L"Talmoran (talmoran@example.org)";

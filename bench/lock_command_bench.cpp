@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "platform/win32/Adapters.h"
-#include "policy/PolicyCommands.h"
+#include "policy/DrivePolicies.h"
 
 namespace {
 
 // The box is what the user waits on; this measures the work before it.
 class NoBox final : public talmoran::ModalMessageBox {
 public:
-    int Show(std::wstring_view, talmoran::MessageBoxStyle) override { return IDOK; }
+    void Show(std::wstring_view) override {}
 };
 
 } // namespace

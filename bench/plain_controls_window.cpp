@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/win32/Controls.h"
-#include "platform/win32/RunTimeLookups.h"
+#include "platform/win32/Dpi.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void Register(HINSTANCE instance, const wchar_t* name)
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = talmoran::win32::ButtonFaceClassBackground();
+    windowClass.hbrBackground = talmoran::ButtonFaceClassBackground();
     windowClass.lpszClassName = name;
     RegisterClassExW(&windowClass);
 }
@@ -43,8 +43,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     Register(instance, L"PlainWindow");
-    Register(instance, talmoran::win32::kFrameClassName); // the frames' class name, with no page painting
-    const UINT dpi = talmoran::win32::PrimaryScreenDpi(); // looked up: Windows 10 1607 and later
+    Register(instance, talmoran::kFrameClassName); // the frames' class name, with no page painting
+    const UINT dpi = talmoran::win32::PrimaryScreenDpi();
     const int width = talmoran::TwipsToPixels(7000, dpi);
     const int height = talmoran::TwipsToPixels(4000, dpi);
     HWND window = CreateWindowExW(
@@ -60,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
             // The second page already stacked on the first, hidden, as the load step leaves it.
             const bool stacked = row.id == ControlId::ChoiceFrame1;
             firstPage = row.id == ControlId::ChoiceFrame0 ? row.rect : firstPage; // created before the second
-            const talmoran::PixelBox r = talmoran::PixelRect(stacked ? firstPage : row.rect, dpi);
+            const talmoran::PixelBox r = talmoran::ToPixels(stacked ? firstPage : row.rect, dpi);
             created[row.id] = CreateWindowExW(
                 windowClass.exStyle, windowClass.name, text.c_str(),
                 stacked ? windowClass.style & ~WS_VISIBLE : windowClass.style, r.left, r.top, r.width, r.height,

@@ -4,10 +4,9 @@
 // host tests fake it (tests/host/Fakes.h).
 
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
-#include "platform/RuntimeError.h"
+#include "platform/CheckedArithmetic.h"
 #include "platform/Twips.h"
 
 namespace talmoran {
@@ -27,31 +26,21 @@ public:
 };
 
 // The one registry operation the program needs: create a key path under the
-// current user when it is missing, then set a named 32-bit value in it. Each
-// raises a run-time error carrying the Win32 code when refused.
-class RegistryKey {
-public:
-    virtual ~RegistryKey() = default;
-    // Replaces a value of the same name whatever its type.
-    virtual void SetDword(std::wstring_view valueName, std::uint32_t data) = 0;
-};
-
+// current user when it is missing, then set a named 32-bit value in it,
+// replacing a value of that name whatever its type. Raises a run-time error
+// carrying the Win32 code when refused.
 class CurrentUserRegistry {
 public:
     virtual ~CurrentUserRegistry() = default;
-    [[nodiscard]] virtual std::unique_ptr<RegistryKey> CreateKey(std::wstring_view keyPath) = 0;
+    virtual void SetDword(std::wstring_view keyPath, std::wstring_view valueName, std::uint32_t data) = 0;
 };
 
-// A modal message box owned by the main window, titled with the application
-// title; returns the button pressed. Styles as the Win32 MB_* flags take them.
-enum class MessageBoxStyle : unsigned {
-    OkOnly = 0,
-};
-
+// A modal message box with a single OK button, owned by the main window and
+// titled with the application title.
 class ModalMessageBox {
 public:
     virtual ~ModalMessageBox() = default;
-    virtual int Show(std::wstring_view prompt, MessageBoxStyle style) = 0;
+    virtual void Show(std::wstring_view prompt) = 0;
 };
 
 // The page frames ChoiceFrame: place, size and visibility, in twips. Each

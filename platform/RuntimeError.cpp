@@ -35,30 +35,20 @@ RuntimeError RuntimeError::SubscriptOutOfRange()
     return {9, L"Subscript out of range"};
 }
 
-std::wstring FormatRuntimeErrorReport(const RuntimeError& error)
-{
-    return L"Run-time error '" + DecimalText(error.Number()) + L"':\r\n\r\n" + error.Description();
-}
-
-std::wstring FormatUnexpectedErrorReport(const std::exception& error)
-{
-    // Each byte widened on its own: what() has no known encoding, and Latin-1
-    // keeps ASCII exact without guessing.
-    const std::string_view text = error.what();
-    std::wstring what(text.size(), L'\0');
-    std::transform(text.begin(), text.end(), what.begin(),
-                   [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
-    return L"Run-time error:\r\n\r\n" + what;
-}
-
 std::wstring CurrentErrorReport()
 {
     try {
         throw;
     } catch (const RuntimeError& error) {
-        return FormatRuntimeErrorReport(error);
+        return L"Run-time error '" + DecimalText(error.Number()) + L"':\r\n\r\n" + error.Description();
     } catch (const std::exception& error) {
-        return FormatUnexpectedErrorReport(error);
+        // Each byte widened on its own: what() has no known encoding, and
+        // Latin-1 keeps ASCII exact without guessing.
+        const std::string_view text = error.what();
+        std::wstring what(text.size(), L'\0');
+        std::transform(text.begin(), text.end(), what.begin(),
+                       [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
+        return L"Run-time error:\r\n\r\n" + what;
     } catch (...) {
         return L"Run-time error";
     }

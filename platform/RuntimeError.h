@@ -1,8 +1,7 @@
 #pragma once
-// The one error type of the program: a numbered run-time error with its text,
-// and the checked arithmetic that raises its overflow. Commands turn any
-// run-time error into their failure box; elsewhere one is reported as
-// "Run-time error" and ends the program.
+// The one error type of the program: a numbered run-time error with its text.
+// Commands turn any run-time error into their failure box; elsewhere one is
+// reported as "Run-time error" and ends the program.
 
 #include <cstdint>
 #include <stdexcept>
@@ -30,38 +29,10 @@ private:
 // A number in decimal digits, with a minus sign when negative.
 [[nodiscard]] std::wstring DecimalText(std::int64_t number);
 
-// The text shown when an error reaches no command's trap:
-// "Run-time error '6':" a blank line, then the description.
-[[nodiscard]] std::wstring FormatRuntimeErrorReport(const RuntimeError& error);
-
-// Same, for anything else that escaped a handler (std::bad_alloc, ...).
-[[nodiscard]] std::wstring FormatUnexpectedErrorReport(const std::exception& error);
-
-// The report of the exception being handled; only inside a catch block.
+// The text shown when the error being handled reaches no command's trap:
+// "Run-time error '6':", a blank line, then the description; "Run-time
+// error:" and what() for anything else (std::bad_alloc, ...). Only inside a
+// catch block.
 [[nodiscard]] std::wstring CurrentErrorReport();
-
-// The two widths the program counts in.
-using Int16 = std::int16_t;
-using Int32 = std::int32_t;
-
-// Checked 16-bit and 32-bit signed arithmetic: an overflow raises the
-// overflow run-time error instead of wrapping.
-template <typename T> [[nodiscard]] T CheckedAdd(T a, T b)
-{
-    T result{};
-    if (__builtin_add_overflow(a, b, &result)) {
-        throw RuntimeError::Overflow();
-    }
-    return result;
-}
-
-template <typename T> [[nodiscard]] T CheckedSub(T a, T b)
-{
-    T result{};
-    if (__builtin_sub_overflow(a, b, &result)) {
-        throw RuntimeError::Overflow();
-    }
-    return result;
-}
 
 } // namespace talmoran

@@ -1,5 +1,6 @@
 #pragma once
-// Twips and pixels: 1440 twips to the logical inch, so 15 twips a pixel at 96 DPI.
+// Twips and pixels: 1440 twips to the logical inch, so 15 twips a pixel at 96
+// DPI. Every conversion between the two goes through here.
 
 #include <cmath>
 
@@ -13,6 +14,14 @@ struct TwipsRect {
     float height;
 };
 
+// The same in whole pixels at some DPI.
+struct PixelBox {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
 inline constexpr double kTwipsPerInch = 1440.0;
 
 [[nodiscard]] inline int TwipsToPixels(double twips, unsigned dpi)
@@ -23,6 +32,19 @@ inline constexpr double kTwipsPerInch = 1440.0;
 [[nodiscard]] inline float PixelsToTwips(int pixels, unsigned dpi)
 {
     return static_cast<float>(pixels * kTwipsPerInch / dpi);
+}
+
+// Each of the four values converted on its own, as the layout gives them.
+[[nodiscard]] inline PixelBox ToPixels(const TwipsRect& r, unsigned dpi)
+{
+    return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi),
+            TwipsToPixels(r.height, dpi)};
+}
+
+[[nodiscard]] inline TwipsRect ToTwips(const PixelBox& b, unsigned dpi)
+{
+    return {PixelsToTwips(b.left, dpi), PixelsToTwips(b.top, dpi), PixelsToTwips(b.width, dpi),
+            PixelsToTwips(b.height, dpi)};
 }
 
 } // namespace talmoran

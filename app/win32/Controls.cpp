@@ -46,14 +46,13 @@ void MoveSiblingsTogether(const std::vector<Placement>& siblings)
 
 ControlMap CreateControls(HWND window, HINSTANCE instance, UINT dpi)
 {
-    win32::RegisterFrameClass(instance);
     ControlMap controls;
     for (const ControlId container : kContainers) {
         HWND parent = container == ControlId::Window ? window : controls.at(container);
         for (const ControlSpec& row : InTabOrder(container)) {
             const WindowClass windowClass = ClassFor(row.kind);
             const std::wstring text(row.text);
-            const PixelBox r = PixelRect(row.rect, dpi);
+            const PixelBox r = ToPixels(row.rect, dpi);
             HWND control = win32::CheckWin32(
                 CreateWindowExW(windowClass.exStyle, windowClass.name, text.c_str(), windowClass.style, r.left, r.top,
                                 r.width, r.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(row.id)),
@@ -73,7 +72,7 @@ void PlaceControls(const ControlMap& controls, UINT dpi)
     for (const ControlId container : kContainers) {
         std::vector<Placement> siblings;
         for (const ControlSpec& row : InTabOrder(container)) {
-            siblings.push_back({controls.at(row.id), PixelRect(row.rect, dpi)});
+            siblings.push_back({controls.at(row.id), ToPixels(row.rect, dpi)});
         }
         MoveSiblingsTogether(siblings);
     }

@@ -1,9 +1,8 @@
 #pragma once
-// The layout's controls in Win32: each kind's window class and styles, the
-// containers in creation order and each control's place in pixels at a DPI
-// (shared with the start-up benchmark's plain window, so that the floor is
-// measured with the very same controls); then creating them, placing them
-// again and giving them their font.
+// The layout's controls in Win32: each kind's window class and styles and the
+// containers in creation order (shared with the start-up benchmark's plain
+// window, so that the floor is measured with the very same controls); then
+// creating them, placing them again and giving them their font.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -33,7 +32,7 @@ inline WindowClass ClassFor(ControlKind kind)
 {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
     switch (kind) {
-    case ControlKind::Frame: return {win32::kFrameClassName, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::Frame: return {kFrameClassName, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case ControlKind::Button: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::CheckBox: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     // Notes are plain text on the page: they take no focus, so no key can
@@ -44,21 +43,6 @@ inline WindowClass ClassFor(ControlKind kind)
     }
     // Clips the controls lying on it, which are above it in the z-order.
     return {WC_TABCONTROLW, kChild | WS_TABSTOP | WS_CLIPSIBLINGS, 0};
-}
-
-struct PixelBox {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-// A layout rectangle in pixels at `dpi`: each of the four values converted
-// on its own, as the layout gives them.
-inline PixelBox PixelRect(const TwipsRect& r, UINT dpi)
-{
-    return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi),
-            TwipsToPixels(r.height, dpi)};
 }
 
 // Creates every control of the layout in `window` at its place at `dpi`,

@@ -1,52 +1,33 @@
-// Start-up: harden DLL loading, initialise the common controls, create the
-// window Talmoran, load it, show it and run its events until it is closed.
+// Start-up: harden DLL loading, then run the program: the window Talmoran,
+// created, loaded and shown, with its events delivered until it is closed.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdlib>
 
 #include "app/win32/TalmoranWindow.h"
-#include "platform/RuntimeError.h"
-#include "platform/win32/RunTimeLookups.h"
-#include "platform/win32/Win32Error.h"
 
 namespace {
 
-int RunMessageLoop(HWND dialog)
+// Loads DLLs from System32 only, so that a DLL planted beside the exe (in a
+// Downloads folder, say) is never picked up. Looked up: Windows 7 has the
+// function only with update KB2533623, and runs with the usual search order
+// without it.
+void RestrictDllSearchToSystem32() noexcept
 {
-    MSG message{};
-    BOOL got = FALSE;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        // Tab, Shift+Tab, space and the access keys work as in a dialog.
-        if (IsDialogMessageW(dialog, &message) == FALSE) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (set != nullptr) {
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
-    if (got == -1) {
-        // Not WM_QUIT: the loop itself failed, which must not end as success.
-        throw talmoran::win32::LastWin32Error(L"GetMessageW");
-    }
-    return static_cast<int>(message.wParam);
 }
 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine: none is read*/, int showCommand)
 {
-    talmoran::win32::RestrictDllSearchToSystem32();
-    try {
-        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-        talmoran::win32::CheckWin32(InitCommonControlsEx(&controls), L"InitCommonControlsEx");
-        auto window = talmoran::TalmoranWindow::Create(instance);
-        window->Load();
-        window->Show(showCommand);
-        const int exitCode = RunMessageLoop(window->Handle());
-        return exitCode != 0 ? exitCode : window->ExitCode();
-    } catch (...) {
-        talmoran::win32::ReportRuntimeError(nullptr, talmoran::CurrentErrorReport());
-    }
-    return 1;
+    RestrictDllSearchToSystem32();
+    return talmoran::TalmoranWindow::Run(instance, showCommand);
 }
 
 // libstdc++'s default terminate handler prints the demangled type of an

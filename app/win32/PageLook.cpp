@@ -1,57 +1,59 @@
 #include "app/win32/PageLook.h"
 
-#include <array>
+#include <optional>
+#include <string_view>
 #include <utility>
 
-namespace talmoran::win32 {
+#include "platform/win32/Dpi.h"
+#include "res/resource.h"
+
+namespace talmoran {
+using namespace win32;
 namespace {
 
 constexpr int kPointSize = 9;
 constexpr int kCellAt96 = 8;
 
-// The face and cell the system actually gave for a request.
-LayoutFont Describe(UniqueHfont font)
+// The font asked for, if the system gave that face with a fixed-pitch cell
+// within a pixel or so of `cell` (a raster Fixedsys that does not grow with
+// the DPI is refused here). A null face takes whatever the system gives.
+std::optional<UniqueHfont> Ask(const wchar_t* face, int height, int width, int cell)
 {
-    LayoutFont result;
-    wchar_t face[LF_FACESIZE] = {};
+    UniqueHfont font(CheckWin32(CreateFontW(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            FIXED_PITCH | FF_MODERN, face),
+                                L"CreateFontW"));
+    wchar_t given[LF_FACESIZE] = {};
     TEXTMETRICW metrics{};
     {
         const WindowDc screen(nullptr);
         const SelectedObject selected(screen.Get(), font.Get());
-        CheckWin32(GetTextFaceW(screen.Get(), LF_FACESIZE, face), L"GetTextFaceW");
+        CheckWin32(GetTextFaceW(screen.Get(), LF_FACESIZE, given), L"GetTextFaceW");
         CheckWin32(GetTextMetricsW(screen.Get(), &metrics), L"GetTextMetricsW");
     }
-    result.font = std::move(font);
-    result.face = face;
-    result.cellWidth = metrics.tmAveCharWidth;
     // TMPF_FIXED_PITCH set means variable pitch: a quirk of the Win32 API.
-    if ((metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0) {
-        result.cellWidth = 0;
+    const LONG givenCell = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0 ? 0 : metrics.tmAveCharWidth;
+    if (face != nullptr && (std::wstring_view(given) != face || givenCell < cell - 1 || givenCell > cell)) {
+        return std::nullopt;
     }
-    return result;
-}
-
-UniqueHfont Request(const wchar_t* face, int height, int width)
-{
-    return UniqueHfont(
-        CheckWin32(CreateFontW(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, face),
-                   L"CreateFontW"));
-}
-
-bool CellFits(const LayoutFont& font, int wantedCell)
-{
-    // Within a pixel or so of the wanted cell: a raster Fixedsys that does not
-    // grow with the DPI is refused here.
-    return font.cellWidth >= wantedCell - 1 && font.cellWidth <= wantedCell;
+    return font;
 }
 
 // Where `window`'s client origin lies in the tab strip's client coordinates.
 POINT OffsetInTabStrip(HWND window, HWND tabStrip)
 {
     POINT origin{0, 0};
-    MapPointsChecked(window, tabStrip, &origin, 1);
+    CheckWin32(ClientToScreen(window, &origin), L"ClientToScreen");
+    CheckWin32(ScreenToClient(tabStrip, &origin), L"ScreenToClient");
     return origin;
+}
+
+UniqueHicon LoadIconAt(HINSTANCE instance, int widthMetric, int heightMetric, UINT dpi)
+{
+    return UniqueHicon(static_cast<HICON>(
+        CheckWin32(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON, SystemMetricAt(widthMetric, dpi),
+                              SystemMetricAt(heightMetric, dpi), 0),
+                   L"LoadImageW")));
 }
 
 RECT ClientRect(HWND window)
@@ -63,26 +65,21 @@ RECT ClientRect(HWND window)
 
 } // namespace
 
-LayoutFont CreateLayoutFont(UINT dpi)
+win32::UniqueHfont CreateLayoutFont(UINT dpi)
 {
-    const int height = -MulDiv(kPointSize, static_cast<int>(dpi), 72);
-    const int wantedCell = MulDiv(kCellAt96, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-    LayoutFont fixedsys = Describe(Request(L"Fixedsys", height, 0));
-    if (fixedsys.face == L"Fixedsys" && CellFits(fixedsys, wantedCell)) {
-        return fixedsys;
+    const int cell = MulDiv(kCellAt96, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+    if (auto fixedsys = Ask(L"Fixedsys", -MulDiv(kPointSize, static_cast<int>(dpi), 72), 0, cell)) {
+        return std::move(*fixedsys);
     }
     // Scalable fixed-pitch fallbacks, asked for the cell width directly; a
     // monospaced cell is about three fifths of the em.
-    const int emHeight = -(wantedCell * 5 + 2) / 3;
-    constexpr std::array<const wchar_t*, 4> kFallbacks = {L"Courier New", L"Lucida Console", L"Consolas",
-                                                          L"DejaVu Sans Mono"};
-    for (const wchar_t* face : kFallbacks) {
-        LayoutFont candidate = Describe(Request(face, emHeight, wantedCell));
-        if (candidate.face == face && CellFits(candidate, wantedCell)) {
-            return candidate;
+    const int em = -(cell * 5 + 2) / 3;
+    for (const wchar_t* face : {L"Courier New", L"Lucida Console", L"Consolas", L"DejaVu Sans Mono"}) {
+        if (auto font = Ask(face, em, cell, cell)) {
+            return std::move(*font);
         }
     }
-    return Describe(Request(nullptr, emHeight, wantedCell));
+    return std::move(*Ask(nullptr, em, cell, cell));
 }
 
 void PageBackground::Invalidate(HWND tabStrip) noexcept
@@ -144,4 +141,15 @@ void PageBackground::Fill(HWND window, HDC dc)
     }
 }
 
-} // namespace talmoran::win32
+void WindowIcons::Set(HWND window, UINT dpi)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    UniqueHicon small = LoadIconAt(instance, SM_CXSMICON, SM_CYSMICON, dpi);
+    UniqueHicon large = LoadIconAt(instance, SM_CXICON, SM_CYICON, dpi);
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
+    small_ = std::move(small);
+    large_ = std::move(large);
+}
+
+} // namespace talmoran

@@ -1,5 +1,6 @@
 #pragma once
-// The page's look: the window's font, and the tab strip's page as a brush.
+// The window's look at its DPI: its font, the tab strip's page as a brush,
+// and its icons.
 //
 // The font is "Fixedsys" 9 point where the system has it at this DPI,
 // otherwise a fixed-pitch font with about the same cell (8 pixels wide at 96
@@ -12,19 +13,11 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "platform/win32/Handles.h"
 
-namespace talmoran::win32 {
+namespace talmoran {
 
-struct LayoutFont {
-    UniqueHfont font;
-    std::wstring face;  // as the system reports it, not as requested
-    LONG cellWidth = 0; // average character width in pixels
-};
-
-[[nodiscard]] LayoutFont CreateLayoutFont(UINT dpi);
+[[nodiscard]] win32::UniqueHfont CreateLayoutFont(UINT dpi);
 
 class PageBackground {
 public:
@@ -46,8 +39,21 @@ private:
     bool EnsureCaptured();
 
     HWND tabStrip_ = nullptr;
-    UniqueHbitmap image_; // declared first, so the brush goes before it
-    UniqueHbrush brush_;
+    win32::UniqueHbitmap image_; // declared first, so the brush goes before it
+    win32::UniqueHbrush brush_;
 };
 
-} // namespace talmoran::win32
+// The window's small and large icons, loaded at its DPI from the one
+// 256 x 256 image.
+class WindowIcons {
+public:
+    // Gives `window` both icons at `dpi`; the previous ones go only once the
+    // window no longer uses them.
+    void Set(HWND window, UINT dpi);
+
+private:
+    win32::UniqueHicon small_;
+    win32::UniqueHicon large_;
+};
+
+} // namespace talmoran

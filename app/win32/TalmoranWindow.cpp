@@ -1,59 +1,34 @@
 #include "app/win32/TalmoranWindow.h"
 
-#include <optional>
+#include <commctrl.h>
+
 #include <utility>
+#include <vector>
 
 #include "app/LoadStep.h"
 #include "app/win32/WindowClasses.h"
-#include "platform/win32/RunTimeLookups.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Win32Error.h"
-#include "res/resource.h"
 
 namespace talmoran {
 namespace {
 
-constexpr const wchar_t* kWindowClassName = L"Talmoran";
 // Fixed single border with system menu and close box: no resizing, no
 // minimize or maximize box.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
-constexpr int kRuntimeErrorExitCode = 1;
-
-HICON LoadIconOfSize(HINSTANCE instance, int width, int height)
-{
-    return static_cast<HICON>(win32::CheckWin32(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_TALMORAN), IMAGE_ICON, width, height, 0), L"LoadImageW"));
-}
-
-// Messages that paint or pick colours for painting.
-bool IsPaintMessage(UINT message)
-{
-    return message == WM_ERASEBKGND || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
-           message == win32::kPaintFrameBackground;
-}
-
-// Posted to make sure a message that is not a paint follows a failed paint.
-constexpr UINT kReportDeferredError = WM_APP + 2;
 
 // The layout's client area as an outer rectangle in pixels; the load step
 // replaces it before the window is first shown.
 RECT LayoutOuterRect(UINT dpi)
 {
-    const TwipsRect& client = kLayoutClientArea;
-    const RECT r{TwipsToPixels(client.left, dpi), TwipsToPixels(client.top, dpi),
-                 TwipsToPixels(client.left + client.width, dpi), TwipsToPixels(client.top + client.height, dpi)};
-    return win32::OuterRectForClient(r, kWindowStyle, kWindowExStyle, dpi);
-}
-
-// A control of `window` that a key or a click can reach now.
-bool IsReachableChild(HWND window, HWND control)
-{
-    return control != nullptr && IsChild(window, control) != FALSE && IsWindowVisible(control) != FALSE &&
-           IsWindowEnabled(control) != FALSE;
+    const PixelBox client = ToPixels(kLayoutClientArea, dpi);
+    return win32::OuterRectForClient({client.left, client.top, client.left + client.width, client.top + client.height},
+                                     kWindowStyle, kWindowExStyle, dpi);
 }
 
 // The command behind a button, if the control is one of the four.
-std::optional<Command> CommandOfButton(WORD id)
+std::optional<Command> CommandOfButton(int id)
 {
     switch (static_cast<ControlId>(id)) {
     case ControlId::Lock: return Command::Lock;
@@ -64,41 +39,68 @@ std::optional<Command> CommandOfButton(WORD id)
     }
 }
 
+int RunMessageLoop(HWND dialog)
+{
+    MSG message{};
+    BOOL got = FALSE;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        // Tab, Shift+Tab, space and the access keys work as in a dialog.
+        if (IsDialogMessageW(dialog, &message) == FALSE) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    if (got == -1) {
+        // Not WM_QUIT: the loop itself failed, which must not end as success.
+        throw win32::LastWin32Error(L"GetMessageW");
+    }
+    return static_cast<int>(message.wParam);
+}
+
 } // namespace
+
+int TalmoranWindow::Run(HINSTANCE instance, int showCommand) noexcept
+{
+    try {
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+        win32::CheckWin32(InitCommonControlsEx(&controls), L"InitCommonControlsEx");
+        const auto window = Create(instance);
+        window->Load();
+        window->Show(showCommand);
+        return RunMessageLoop(window->Handle());
+    } catch (...) {
+        win32::ReportRuntimeError(nullptr, CurrentErrorReport());
+    }
+    return 1;
+}
 
 std::unique_ptr<TalmoranWindow> TalmoranWindow::Create(HINSTANCE instance)
 {
-    // Once per process. The class has no icons: the window sets both at its
-    // own DPI before it is shown (SetIcons); a third load, at the system's
-    // DPI, cost start-up time.
-    static const bool registered =
-        (win32::RegisterWindowClass(instance, kWindowClassName, &TalmoranWindow::WindowProc), true);
-    (void)registered;
+    RegisterWindowClasses(instance, &TalmoranWindow::WindowProc);
     std::unique_ptr<TalmoranWindow> self(new TalmoranWindow());
     const RECT outer = LayoutOuterRect(win32::PrimaryScreenDpi());
     const std::wstring caption(kWindowCaption);
-    HWND window =
-        CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, outer.left, outer.top,
-                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, self.get());
-    if (window == nullptr || self->window_ == nullptr) {
+    if (CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, outer.left, outer.top,
+                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
+                        self.get()) == nullptr ||
+        !self->window_) {
         throw win32::LastWin32Error(L"CreateWindowExW");
     }
-    const UINT dpi = win32::DpiOf(self->window_);
-    self->SetIcons(dpi);
-    self->controls_ = CreateControls(self->window_, instance, dpi);
+    const UINT dpi = win32::DpiOf(self->Handle());
+    self->icons_.Set(self->Handle(), dpi);
+    self->controls_ = CreateControls(self->Handle(), instance, dpi);
     self->Adapt();
-    self->focusToRestore_ = self->controls_.at(Check1Id(0));
-    // Still hidden: nothing to redraw yet.
-    self->ApplyFont(dpi, false);
+    self->focus_ = DialogFocus(self->controls_.at(Check1Id(0)));
+    self->ApplyFont(dpi, false); // still hidden: nothing to redraw yet
     self->page_.Invalidate(self->controls_.at(ControlId::TabStrip1));
     return self;
 }
 
 TalmoranWindow::~TalmoranWindow()
 {
-    if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
+    // No handler may run for an object that is going.
+    if (window_) {
+        SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
     }
 }
 
@@ -110,10 +112,10 @@ HWND TalmoranWindow::Control(ControlId id) const
 
 void TalmoranWindow::Load()
 {
-    win32::Win32WindowGeometry geometry(window_);
+    win32::Win32WindowGeometry geometry(Handle());
     // The screen in twips at the window's own DPI, as the window's size is:
     // centring stays right where the system DPI differs.
-    LoadTalmoran(geometry, win32::PrimaryScreenInTwips(win32::DpiOf(window_)), *ChoiceFrame_, *TabStrip1_,
+    LoadTalmoran(geometry, win32::PrimaryScreenInTwips(win32::DpiOf(Handle())), ChoiceFrame_, TabStrip1_,
                  variables_.CurrentPage);
     loaded_ = true;
 }
@@ -121,126 +123,53 @@ void TalmoranWindow::Load()
 void TalmoranWindow::Adapt()
 {
     std::vector<HWND> boxes;
-    for (int i = 0; i < kCheckBoxCount; ++i) {
+    for (Int16 i = 0; i < kCheckBoxCount; ++i) {
         boxes.push_back(controls_.at(Check1Id(i)));
     }
-    Check1_ = std::make_unique<win32::Win32CheckBoxes>(std::move(boxes));
-    ChoiceFrame_ = std::make_unique<win32::Win32FrameArray>(
-        std::vector<HWND>{controls_.at(ControlId::ChoiceFrame0), controls_.at(ControlId::ChoiceFrame1)});
-    TabStrip1_ = std::make_unique<win32::Win32TabStrip>(controls_.at(ControlId::TabStrip1));
-    messageBox_ = std::make_unique<win32::Win32MessageBox>(window_);
+    Check1_ = win32::Win32CheckBoxes(std::move(boxes));
+    ChoiceFrame_ =
+        win32::Win32FrameArray({controls_.at(ControlId::ChoiceFrame0), controls_.at(ControlId::ChoiceFrame1)});
+    TabStrip1_ = win32::Win32TabStrip(controls_.at(ControlId::TabStrip1));
+    messageBox_ = win32::Win32MessageBox(Handle());
 }
 
+// Places every control again, at a new DPI.
 void TalmoranWindow::ApplyLayout(UINT dpi)
 {
     PlaceControls(controls_, dpi);
     if (loaded_) {
-        StackFramesOnFirst(*ChoiceFrame_, false); // the pages keep sharing one place
+        StackFramesOnFirst(ChoiceFrame_, false); // the pages keep sharing one place
     }
     page_.Invalidate(controls_.at(ControlId::TabStrip1));
 }
 
 void TalmoranWindow::ApplyFont(UINT dpi, bool redraw)
 {
-    win32::LayoutFont previous = std::move(font_);
-    font_ = win32::CreateLayoutFont(dpi);
-    SetControlsFont(controls_, font_.font.Get(), redraw);
+    win32::UniqueHfont previous = std::move(font_);
+    font_ = CreateLayoutFont(dpi);
+    SetControlsFont(controls_, font_.Get(), redraw);
     // `previous` is released here, only after every child has the new font.
-}
-
-void TalmoranWindow::SetIcons(UINT dpi)
-{
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    win32::UniqueHicon small(
-        LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXSMICON, dpi), win32::SystemMetricAt(SM_CYSMICON, dpi)));
-    win32::UniqueHicon large(
-        LoadIconOfSize(instance, win32::SystemMetricAt(SM_CXICON, dpi), win32::SystemMetricAt(SM_CYICON, dpi)));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
-    // The window no longer uses the previous icons: they go now.
-    smallIcon_ = std::move(small);
-    largeIcon_ = std::move(large);
 }
 
 void TalmoranWindow::Show(int showCommand)
 {
     // No SetFocus here: it would activate the window. Activation gives the
     // window the focus, and WM_SETFOCUS hands it to box A.
-    ShowWindow(window_, showCommand);
-    win32::CheckWin32(UpdateWindow(window_), L"UpdateWindow");
-}
-
-template <typename Handler> void TalmoranWindow::Guarded(Handler&& handler) noexcept
-{
-    try {
-        handler();
-    } catch (...) {
-        // An error no command trapped: report it and end the program.
-        ReportAndEnd(CurrentErrorReport());
-    }
-}
-
-void TalmoranWindow::DeferError(std::wstring report) noexcept
-{
-    if (deferredError_ || reporting_) {
-        return; // one report is enough
-    }
-    deferredError_ = std::move(report);
-    if (PostMessageW(window_, kReportDeferredError, 0, 0) == FALSE) {
-        // Not even a message can be queued: end without the box, still as a
-        // failure.
-        PostQuitMessage(kRuntimeErrorExitCode);
-    }
-}
-
-void TalmoranWindow::ReportAndEnd(std::wstring report) noexcept
-{
-    if (reporting_) {
-        return; // the program is already ending over an earlier error
-    }
-    reporting_ = true;
-    deferredError_.reset();
-    win32::ReportRuntimeError(window_, report);
-    exitCode_ = kRuntimeErrorExitCode;
-    DestroyWindow(window_);
+    ShowWindow(Handle(), showCommand);
+    win32::CheckWin32(UpdateWindow(Handle()), L"UpdateWindow");
 }
 
 void TalmoranWindow::OnButton(Command command)
 {
-    RunCommand(command, {*Check1_, registry_, *messageBox_, variables_.PolicyPath, variables_.DriveMask});
-}
-
-void TalmoranWindow::PressFocusedButton()
-{
-    // The dialog manager sends IDOK on Enter when no button is the default:
-    // as in a dialog, Enter then presses the push button that has the focus.
-    HWND focus = GetFocus();
-    if (!IsReachableChild(window_, focus)) {
-        return;
-    }
-    if (const auto command = CommandOfButton(static_cast<WORD>(GetDlgCtrlID(focus)))) {
-        OnButton(*command);
-    }
-}
-
-void TalmoranWindow::RestoreFocus()
-{
-    // The window itself takes no keys: the focus goes to the control that
-    // last had it, or to the first one in tab order if that one is gone from
-    // view.
-    HWND target =
-        IsReachableChild(window_, focusToRestore_) ? focusToRestore_ : GetNextDlgTabItem(window_, nullptr, FALSE);
-    if (target != nullptr) {
-        SetFocus(target);
-    }
+    RunCommand(command, {Check1_, registry_, messageBox_, variables_.PolicyPath, variables_.DriveMask});
 }
 
 void TalmoranWindow::OnDpiChanged(UINT dpi, const RECT& suggested)
 {
-    win32::CheckWin32(SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    win32::CheckWin32(SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE),
                       L"SetWindowPos");
-    SetIcons(dpi);
+    icons_.Set(Handle(), dpi);
     ApplyFont(dpi, true);
     ApplyLayout(dpi);
     Repaint();
@@ -249,7 +178,7 @@ void TalmoranWindow::OnDpiChanged(UINT dpi, const RECT& suggested)
 void TalmoranWindow::Repaint() const
 {
     // The children too: they paint their backgrounds with the page brush.
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CALLBACK TalmoranWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
@@ -262,21 +191,21 @@ LRESULT CALLBACK TalmoranWindow::WindowProc(HWND window, UINT message, WPARAM wP
             GetLastError() != ERROR_SUCCESS) {
             return FALSE; // CreateWindowExW then fails, and Create reports it
         }
-        self->window_ = window;
+        self->window_.Reset(window);
     }
     auto* self = reinterpret_cast<TalmoranWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    if (IsPaintMessage(message)) {
-        return self->HandlePaint(message, wParam, lParam);
+    if (const auto painted = self->PaintBackground(message, wParam, lParam)) {
+        return *painted;
     }
     LRESULT result = 0;
-    self->Guarded([&] { result = self->HandleMessage(message, wParam, lParam); });
+    self->errors_.Run(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
     return result;
 }
 
-LRESULT TalmoranWindow::HandlePaint(UINT message, WPARAM wParam, LPARAM lParam) noexcept
+std::optional<LRESULT> TalmoranWindow::PaintBackground(UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     try {
         switch (message) {
@@ -286,18 +215,18 @@ LRESULT TalmoranWindow::HandlePaint(UINT message, WPARAM wParam, LPARAM lParam) 
                 return reinterpret_cast<LRESULT>(brush);
             }
             break;
-        case win32::kPaintFrameBackground:
+        case kPaintFrameBackground:
             page_.Fill(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
             return TRUE;
-        case WM_ERASEBKGND: page_.Fill(window_, reinterpret_cast<HDC>(wParam)); return TRUE;
-        default: break;
+        case WM_ERASEBKGND: page_.Fill(Handle(), reinterpret_cast<HDC>(wParam)); return TRUE;
+        default: return std::nullopt;
         }
     } catch (...) {
-        DeferError(CurrentErrorReport());
+        errors_.Defer(Handle());
     }
     // The system's own: the button face, for this paint and each one after
     // it until the error is reported.
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
 LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -305,17 +234,18 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) {
-            if (const auto command = CommandOfButton(LOWORD(wParam))) {
+            // The dialog manager sends IDOK on Enter when no button is the
+            // default: as in a dialog, Enter then presses the focused button.
+            HWND pressed = LOWORD(wParam) == IDOK ? ReachableFocus(Handle()) : reinterpret_cast<HWND>(lParam);
+            if (const auto command = CommandOfButton(pressed == nullptr ? 0 : GetDlgCtrlID(pressed))) {
                 OnButton(*command);
-            } else if (LOWORD(wParam) == IDOK) {
-                PressFocusedButton();
             }
         }
         return 0;
     case WM_NOTIFY:
         if (const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             header->code == TCN_SELCHANGE && header->hwndFrom == controls_.at(ControlId::TabStrip1)) {
-            ShowSelectedPage(*ChoiceFrame_, *TabStrip1_, variables_.CurrentPage);
+            ShowSelectedPage(ChoiceFrame_, TabStrip1_, variables_.CurrentPage);
         }
         return 0;
     case WM_SYSCOLORCHANGE:
@@ -330,33 +260,17 @@ LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         Repaint();
         break;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
-    case WM_ACTIVATE:
-        // Keep the focus where the user left it, as a dialog does. On
-        // activation DefWindowProc gives the window the focus, which
-        // WM_SETFOCUS hands on.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            if (HWND focus = GetFocus(); focus != nullptr && IsChild(window_, focus) != FALSE) {
-                focusToRestore_ = focus;
-            }
-        }
-        break;
-    case WM_SETFOCUS: RestoreFocus(); return 0;
-    case kReportDeferredError:
-        if (deferredError_) {
-            ReportAndEnd(*deferredError_);
-        }
-        return 0;
+    case WM_ACTIVATE: focus_.OnActivate(Handle(), wParam); break;
+    case WM_SETFOCUS: focus_.Restore(Handle()); return 0;
+    case kReportDeferredError: errors_.ReportDeferred(Handle()); return 0;
     case WM_DESTROY:
         // The unload step: nothing is saved, the program ends.
-        PostQuitMessage(exitCode_);
+        PostQuitMessage(errors_.ExitCode());
         return 0;
-    case WM_NCDESTROY: {
-        HWND closing = std::exchange(window_, nullptr);
-        return DefWindowProcW(closing, message, wParam, lParam);
-    }
+    case WM_NCDESTROY: return DefWindowProcW(window_.Release(), message, wParam, lParam);
     default: break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
 } // namespace talmoran

@@ -1,7 +1,7 @@
 #pragma once
 // The main window Talmoran: built from the layout table, loaded (sized,
-// centred, pages set up), then driven by its handlers one at a time. No
-// exception crosses its window procedure.
+// centred, pages set up), shown, then driven by its handlers one at a time
+// until it is closed. No exception crosses its window procedure.
 
 #include <windows.h>
 
@@ -11,9 +11,11 @@
 
 #include "app/Layout.h"
 #include "app/win32/Controls.h"
+#include "app/win32/DialogFocus.h"
+#include "app/win32/ErrorBoundary.h"
 #include "app/win32/PageLook.h"
 #include "platform/win32/Adapters.h"
-#include "policy/PolicyCommands.h"
+#include "platform/win32/Handles.h"
 
 namespace talmoran {
 
@@ -26,6 +28,11 @@ struct WindowVariables {
 
 class TalmoranWindow {
 public:
+    // The program: creates, loads and shows the window, delivers its events
+    // until it is closed and returns the process exit code, non-zero after a
+    // reported run-time error.
+    [[nodiscard]] static int Run(HINSTANCE instance, int showCommand) noexcept;
+
     // Creates the window, hidden, with every control of the layout.
     [[nodiscard]] static std::unique_ptr<TalmoranWindow> Create(HINSTANCE instance);
     TalmoranWindow(const TalmoranWindow&) = delete;
@@ -39,55 +46,43 @@ public:
     // is not activated (minimized, SW_SHOWNOACTIVATE) stays so.
     void Show(int showCommand);
 
-    [[nodiscard]] HWND Handle() const noexcept { return window_; }
+    [[nodiscard]] HWND Handle() const noexcept { return window_.Get(); }
     [[nodiscard]] HWND Control(ControlId id) const;
-    [[nodiscard]] const win32::LayoutFont& Font() const noexcept { return font_; }
-    // The process exit code: 0, or non-zero after a reported run-time error.
-    [[nodiscard]] int ExitCode() const noexcept { return exitCode_; }
+    [[nodiscard]] int ExitCode() const noexcept { return errors_.ExitCode(); }
 
 private:
     TalmoranWindow() = default;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Background and colour requests; never shows a box (see DeferError).
-    LRESULT HandlePaint(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Background and colour requests, which never show a box (see
+    // ErrorBoundary::Defer); nothing for any other message.
+    std::optional<LRESULT> PaintBackground(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     // Wraps the controls in the adapters the commands and the pages reach.
     void Adapt();
-    // Places every control again, at a new DPI.
     void ApplyLayout(UINT dpi);
     void ApplyFont(UINT dpi, bool redraw);
     void Repaint() const;
-    void SetIcons(UINT dpi);
     void OnButton(Command command);
-    void PressFocusedButton();
-    void RestoreFocus();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
-    template <typename Handler> void Guarded(Handler&& handler) noexcept;
-    // A paint must not show a box: the box's own message loop would paint
-    // the other controls, which could fail alike and stack more boxes. The
-    // first error is kept and reported once, from a message posted for it.
-    void DeferError(std::wstring report) noexcept;
-    void ReportAndEnd(std::wstring report) noexcept;
 
-    HWND window_ = nullptr;
     ControlMap controls_;
-    win32::LayoutFont font_;
-    win32::PageBackground page_;
-    win32::UniqueHicon smallIcon_;
-    win32::UniqueHicon largeIcon_;
+    win32::UniqueHfont font_;
+    PageBackground page_;
+    WindowIcons icons_;
+    DialogFocus focus_;
+    ErrorBoundary errors_;
     bool loaded_ = false;
-    HWND focusToRestore_ = nullptr; // where the focus goes when the window gets it
-    std::optional<std::wstring> deferredError_;
-    bool reporting_ = false;
-    int exitCode_ = 0;
 
     WindowVariables variables_;
-    std::unique_ptr<win32::Win32CheckBoxes> Check1_;
-    std::unique_ptr<win32::Win32FrameArray> ChoiceFrame_;
-    std::unique_ptr<win32::Win32TabStrip> TabStrip1_;
-    std::unique_ptr<win32::Win32MessageBox> messageBox_;
+    win32::Win32CheckBoxes Check1_;
+    win32::Win32FrameArray ChoiceFrame_;
+    win32::Win32TabStrip TabStrip1_;
+    win32::Win32MessageBox messageBox_;
     win32::Win32CurrentUserRegistry registry_;
+    // Last, so that it is destroyed first, while everything its handlers
+    // reach still exists.
+    win32::UniqueHwnd window_;
 };
 
 } // namespace talmoran

@@ -2,7 +2,7 @@
 
 #include "platform/win32/Win32Error.h"
 
-namespace talmoran::win32 {
+namespace talmoran {
 namespace {
 
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) noexcept
@@ -23,26 +23,28 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 
-} // namespace
-
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
+    windowClass.hCursor = win32::CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
     windowClass.hbrBackground = ButtonFaceClassBackground();
     windowClass.lpszClassName = name;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw LastWin32Error(L"RegisterClassExW");
+        throw win32::LastWin32Error(L"RegisterClassExW");
     }
 }
 
-void RegisterFrameClass(HINSTANCE instance)
+} // namespace
+
+void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure)
 {
-    static const bool registered = (RegisterWindowClass(instance, kFrameClassName, FrameProc), true);
-    (void)registered;
+    // No icons: the window sets both at its own DPI before it is shown; a
+    // third load, at the system's DPI, cost start-up time.
+    RegisterWindowClass(instance, kWindowClassName, procedure);
+    RegisterWindowClass(instance, kFrameClassName, FrameProc);
 }
 
-} // namespace talmoran::win32
+} // namespace talmoran

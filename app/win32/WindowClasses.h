@@ -1,14 +1,15 @@
 #pragma once
-// The program's window classes: the main window's, and the page frame's. A
-// page frame is a borderless container window (WS_EX_CONTROLPARENT, so the
-// dialog keys walk into it and skip it when hidden). Its caption is not
-// drawn. It hands its children's notifications and colour requests to its
-// parent and paints the page beneath it.
+// The program's window classes and its private messages. The main window's
+// class is Talmoran. A page frame is a borderless container window
+// (WS_EX_CONTROLPARENT, so the dialog keys walk into it and skip it when
+// hidden); its caption is not drawn. It hands its children's notifications
+// and colour requests to its parent and paints the page beneath it.
 
 #include <windows.h>
 
-namespace talmoran::win32 {
+namespace talmoran {
 
+inline constexpr const wchar_t* kWindowClassName = L"Talmoran";
 inline constexpr const wchar_t* kFrameClassName = L"TalmoranFrame";
 
 // The button face as a class background: the colour index + 1, as classes
@@ -18,15 +19,18 @@ inline HBRUSH ButtonFaceClassBackground() noexcept
     return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
 }
 
-// Registers a class with the arrow cursor and the button face; one already
-// registered stays as it is.
-void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure);
+// Registers the main window's class, with `procedure`, and the page frame's,
+// with the arrow cursor and the button face. A class already registered
+// stays as it is.
+void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure);
 
-// Registers the frame class once per process.
-void RegisterFrameClass(HINSTANCE instance);
+enum PrivateMessage : UINT {
+    // Sent by a frame to its parent to paint its background: wParam is the
+    // HDC, lParam the frame. The parent returns non-zero when it painted.
+    kPaintFrameBackground = WM_APP + 1,
+    // Posted after a paint that failed, so that its error is reported from a
+    // message that is not a paint.
+    kReportDeferredError,
+};
 
-// Sent by a frame to its parent to paint its background: wParam is the HDC,
-// lParam the frame. The parent returns non-zero when it painted.
-inline constexpr UINT kPaintFrameBackground = WM_APP + 1;
-
-} // namespace talmoran::win32
+} // namespace talmoran

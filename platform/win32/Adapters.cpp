@@ -4,32 +4,13 @@
 
 #include <string>
 
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/RunTimeLookups.h"
 #include "platform/win32/Win32Error.h"
 
 namespace talmoran::win32 {
 
 namespace {
-
-class Win32RegistryKey final : public RegistryKey {
-public:
-    explicit Win32RegistryKey(UniqueHkey key) : key_(std::move(key)) {}
-
-    void SetDword(std::wstring_view valueName, std::uint32_t data) override
-    {
-        const std::wstring name(valueName);
-        const DWORD value = data;
-        const LSTATUS status =
-            RegSetValueExW(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-        if (status != ERROR_SUCCESS) {
-            throw Win32Error(static_cast<DWORD>(status));
-        }
-    }
-
-private:
-    UniqueHkey key_;
-};
 
 // Windows keeps the access keys of hidden controls active ("Why are
 // accelerators for hidden controls still active?", The Old New Thing): a
@@ -43,10 +24,9 @@ void EnableFrame(HWND frame, BOOL enable)
     }
 }
 
-TwipsRect InTwips(const RECT& r, UINT dpi)
+PixelBox BoxOf(const RECT& r, POINT corner)
 {
-    return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi), PixelsToTwips(r.right - r.left, dpi),
-            PixelsToTwips(r.bottom - r.top, dpi)};
+    return {corner.x, corner.y, r.right - r.left, r.bottom - r.top};
 }
 
 } // namespace
@@ -63,28 +43,31 @@ CheckValue Win32CheckBoxes::Value(Int16 index) const
     }
 }
 
-std::unique_ptr<RegistryKey> Win32CurrentUserRegistry::CreateKey(std::wstring_view keyPath)
+void Win32CurrentUserRegistry::SetDword(std::wstring_view keyPath, std::wstring_view valueName, std::uint32_t data)
 {
     const std::wstring path(keyPath);
+    const std::wstring name(valueName);
+    const DWORD value = data;
     UniqueHkey key;
-    const LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                           KEY_SET_VALUE, nullptr, key.Put(), nullptr);
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     KEY_SET_VALUE, nullptr, key.Put(), nullptr);
+    if (status == ERROR_SUCCESS) {
+        status = RegSetValueExW(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                sizeof value);
+    }
     if (status != ERROR_SUCCESS) {
         throw Win32Error(static_cast<DWORD>(status));
     }
-    return std::make_unique<Win32RegistryKey>(std::move(key));
 }
 
-int Win32MessageBox::Show(std::wstring_view prompt, MessageBoxStyle style)
+void Win32MessageBox::Show(std::wstring_view prompt)
 {
     const std::wstring text(prompt);
-    const int pressed = MessageBoxW(owner_, text.c_str(), kApplicationTitle, static_cast<UINT>(style));
     // Windows answers 0 when the box cannot be shown, Wine -1; a pressed
     // button is always positive.
-    if (pressed <= 0) {
+    if (MessageBoxW(owner_, text.c_str(), kApplicationTitle, MB_OK) <= 0) {
         throw LastWin32Error(L"MessageBoxW");
     }
-    return pressed;
 }
 
 void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept
@@ -110,17 +93,16 @@ TwipsRect Win32FrameArray::Rect(Int16 index) const
     HWND frame = At(index);
     RECT r{};
     CheckWin32(GetWindowRect(frame, &r), L"GetWindowRect");
-    MapPointsChecked(HWND_DESKTOP, GetParent(frame), reinterpret_cast<POINT*>(&r), 2);
-    return InTwips(r, DpiOf(frame));
+    POINT corner{r.left, r.top};
+    CheckWin32(ScreenToClient(GetParent(frame), &corner), L"ScreenToClient");
+    return ToTwips(BoxOf(r, corner), DpiOf(frame));
 }
 
 void Win32FrameArray::Move(Int16 index, const TwipsRect& place)
 {
     HWND frame = At(index);
-    const UINT dpi = DpiOf(frame);
-    CheckWin32(MoveWindow(frame, TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
-                          TwipsToPixels(place.width, dpi), TwipsToPixels(place.height, dpi), TRUE),
-               L"MoveWindow");
+    const PixelBox b = ToPixels(place, DpiOf(frame));
+    CheckWin32(MoveWindow(frame, b.left, b.top, b.width, b.height, TRUE), L"MoveWindow");
 }
 
 void Win32FrameArray::SetVisible(Int16 index, bool visible)
@@ -154,7 +136,7 @@ TwipsRect Win32WindowGeometry::Outer() const
 {
     RECT r{};
     CheckWin32(GetWindowRect(window_, &r), L"GetWindowRect");
-    return InTwips(r, DpiOf(window_));
+    return ToTwips(BoxOf(r, {r.left, r.top}), DpiOf(window_));
 }
 
 void Win32WindowGeometry::Place(float x, float y, UINT keep)

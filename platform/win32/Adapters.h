@@ -16,6 +16,7 @@ inline constexpr const wchar_t* kApplicationTitle = L"Talmoran";
 // Check1 over real BUTTON check boxes, reached by index.
 class Win32CheckBoxes final : public CheckBoxes {
 public:
+    Win32CheckBoxes() = default;
     explicit Win32CheckBoxes(std::vector<HWND> boxes) : boxes_(std::move(boxes)) {}
     [[nodiscard]] CheckValue Value(Int16 index) const override;
 
@@ -23,18 +24,19 @@ private:
     std::vector<HWND> boxes_;
 };
 
-// Keys opened for KEY_SET_VALUE only, created when missing.
+// The key opened for KEY_SET_VALUE only, created when missing, and closed
+// again after the write.
 class Win32CurrentUserRegistry final : public CurrentUserRegistry {
 public:
-    [[nodiscard]] std::unique_ptr<RegistryKey> CreateKey(std::wstring_view keyPath) override;
+    void SetDword(std::wstring_view keyPath, std::wstring_view valueName, std::uint32_t data) override;
 };
 
 // Owned by the main window, so that it takes no input while the box is open,
 // and titled "Talmoran" explicitly: a Win32 box without a title says "Error".
 class Win32MessageBox final : public ModalMessageBox {
 public:
-    explicit Win32MessageBox(HWND owner) noexcept : owner_(owner) {}
-    int Show(std::wstring_view prompt, MessageBoxStyle style) override;
+    explicit Win32MessageBox(HWND owner = nullptr) noexcept : owner_(owner) {}
+    void Show(std::wstring_view prompt) override;
 
 private:
     HWND owner_;
@@ -46,6 +48,7 @@ void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept;
 // ChoiceFrame over real windows, in twips at the window's DPI.
 class Win32FrameArray final : public FrameArray {
 public:
+    Win32FrameArray() = default;
     explicit Win32FrameArray(std::vector<HWND> frames) : frames_(std::move(frames)) {}
     [[nodiscard]] Int16 UBound() const override;
     [[nodiscard]] TwipsRect Rect(Int16 index) const override;
@@ -60,7 +63,7 @@ private:
 
 class Win32TabStrip final : public TabStrip {
 public:
-    explicit Win32TabStrip(HWND tabControl) noexcept : tabControl_(tabControl) {}
+    explicit Win32TabStrip(HWND tabControl = nullptr) noexcept : tabControl_(tabControl) {}
     void Select(Int16 tabIndex) override;
     [[nodiscard]] Int16 SelectedIndex() const override;
 

@@ -29,6 +29,8 @@ public:
 
     [[nodiscard]] Handle Get() const noexcept { return handle_; }
     [[nodiscard]] explicit operator bool() const noexcept { return handle_ != Handle{}; }
+    // Lets go of the handle without closing it.
+    Handle Release() noexcept { return std::exchange(handle_, Handle{}); }
     [[nodiscard]] Handle* Put() noexcept
     {
         Reset();
@@ -52,6 +54,7 @@ using UniqueHbrush = UniqueHandle<HBRUSH, &DeleteObject>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, &DeleteObject>;
 using UniqueHicon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueMemoryDc = UniqueHandle<HDC, &DeleteDC>; // CreateCompatibleDC
+using UniqueHwnd = UniqueHandle<HWND, &DestroyWindow>;
 
 // GetDC ... ReleaseDC. A null window means the screen.
 class WindowDc {

@@ -32,12 +32,4 @@ RuntimeError LastWin32Error(const wchar_t* call)
     return Win32Error(code, call);
 }
 
-void MapPointsChecked(HWND from, HWND to, POINT* points, UINT count)
-{
-    SetLastError(ERROR_SUCCESS);
-    if (MapWindowPoints(from, to, points, count) == 0 && GetLastError() != ERROR_SUCCESS) {
-        throw LastWin32Error(L"MapWindowPoints");
-    }
-}
-
 } // namespace talmoran::win32

@@ -20,8 +20,4 @@ template <typename T> T CheckWin32(T result, const wchar_t* call)
     return result;
 }
 
-// MapWindowPoints, checked: its 0 is also a valid offset, so only an error
-// code set by the call tells a failure.
-void MapPointsChecked(HWND from, HWND to, POINT* points, UINT count);
-
 } // namespace talmoran::win32

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "policy/PolicyCommands.h"
+#include "policy/DrivePolicies.h"
 
 namespace talmoran::test {
 

@@ -1,10 +1,9 @@
 #pragma once
-// Fakes of the seam for the host tests: each records what the logic asked of
-// it, and can be told to fail the way the real one may.
+// Fakes of the seam for the host tests: each keeps the state the logic left
+// in it, and can be told to fail the way the real one may.
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,76 +38,48 @@ struct FakeCheckBoxes final : CheckBoxes {
 
 // Keeps every write in order as ("key\value name", data): a value the code
 // did not write cannot have changed.
-class FakeRegistry final : public CurrentUserRegistry {
-public:
+struct FakeRegistry final : CurrentUserRegistry {
     std::vector<std::pair<std::wstring, std::uint32_t>> writes;
-    bool refuseKey = false, refuseWrite = false;
+    bool refuse = false;
 
-    [[nodiscard]] std::unique_ptr<RegistryKey> CreateKey(std::wstring_view keyPath) override
+    void SetDword(std::wstring_view keyPath, std::wstring_view valueName, std::uint32_t data) override
     {
-        Refuse(refuseKey);
-        return std::make_unique<Key>(*this, keyPath);
-    }
-
-private:
-    static void Refuse(bool refused)
-    {
-        if (refused) {
+        if (refuse) {
             throw RuntimeError(5, L"Access is denied.");
         }
+        writes.emplace_back(std::wstring(keyPath) + L"\\" + std::wstring(valueName), data);
     }
-    struct Key final : RegistryKey {
-        Key(FakeRegistry& registry, std::wstring_view keyPath) : owner(registry), path(keyPath) {}
-        void SetDword(std::wstring_view valueName, std::uint32_t data) override
-        {
-            Refuse(owner.refuseWrite);
-            owner.writes.emplace_back(path + L"\\" + std::wstring(valueName), data);
-        }
-        FakeRegistry& owner;
-        std::wstring path;
-    };
 };
 
-using Shown = std::vector<std::pair<std::wstring, MessageBoxStyle>>;
-
 struct FakeMessageBox final : ModalMessageBox {
-    Shown shown;
+    std::vector<std::wstring> shown;
     bool refuseFirst = false; // the first box raises instead of showing
 
-    int Show(std::wstring_view prompt, MessageBoxStyle style) override
+    void Show(std::wstring_view prompt) override
     {
-        shown.emplace_back(prompt, style);
+        shown.emplace_back(prompt);
         if (refuseFirst && shown.size() == 1) {
             throw RuntimeError(1400, L"Invalid window handle.");
         }
-        return 1;
     }
-};
-
-// Records each call with the values it was given.
-struct FakeWindowGeometry final : WindowGeometry {
-    TwipsRect outer{4050, 4440, 8100, 6570};
-    float keptHeight = 0; // a window system that keeps a height of its own
-    std::vector<std::pair<std::string, std::pair<float, float>>> calls;
-
-    [[nodiscard]] TwipsRect Outer() const override
-    {
-        return {outer.left, outer.top, outer.width, keptHeight > 0 ? keptHeight : outer.height};
-    }
-    void Resize(float width, float height) override
-    {
-        calls.push_back({"Resize", {outer.width = width, outer.height = height}});
-    }
-    void MoveTo(float left, float top) override { calls.push_back({"MoveTo", {outer.left = left, outer.top = top}}); }
 };
 
 using Place = std::array<float, 4>; // left, top, width, height
+
+// The window's outer rectangle, as the window system keeps it.
+struct FakeWindowGeometry final : WindowGeometry {
+    Place outer{4050, 4440, 8100, 6570};
+    float keptHeight = 0; // a window system that keeps a height of its own
+
+    [[nodiscard]] TwipsRect Outer() const override { return {outer[0], outer[1], outer[2], outer[3]}; }
+    void Resize(float width, float height) override { outer = {outer[0], outer[1], width, keptHeight > 0 ? keptHeight : height}; }
+    void MoveTo(float left, float top) override { outer = {left, top, outer[2], outer[3]}; }
+};
 
 // A frame index out of range throws, as the real array raises its subscript error.
 struct FakeFrames final : FrameArray {
     std::vector<Place> rects;
     std::vector<bool> visible;
-    std::vector<std::string> calls;
 
     explicit FakeFrames(std::vector<Place> laidOut) : rects(std::move(laidOut)), visible(rects.size(), true) {}
 
@@ -120,14 +91,9 @@ struct FakeFrames final : FrameArray {
     }
     void Move(Int16 index, const TwipsRect& place) override
     {
-        calls.push_back("Move" + std::to_string(index));
         rects.at(static_cast<std::size_t>(index)) = {place.left, place.top, place.width, place.height};
     }
-    void SetVisible(Int16 index, bool show) override
-    {
-        calls.push_back((show ? "Show" : "Hide") + std::to_string(index));
-        visible.at(static_cast<std::size_t>(index)) = show;
-    }
+    void SetVisible(Int16 index, bool show) override { visible.at(static_cast<std::size_t>(index)) = show; }
 };
 
 struct FakeTabStrip final : TabStrip {

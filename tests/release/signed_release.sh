@@ -4,15 +4,13 @@
 # with a clear message and leaves nothing behind; with the right one the
 # archive's exe verifies against that authority, carries the program's name
 # and address, matches SHA256SUMS, is the unsigned build once its signature
-# is removed, stops verifying when one byte changes, and still starts under
-# Wine and closes with exit code 0.
+# is removed, and stops verifying when one byte changes.
 BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
 source "$ROOT/tests/release/test-signer.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-make_test_signer "$work"
-[ -s "$work/signer.pfx" ] || fail "no test certificate made"
+{ make_test_signer "$work" && [ -s "$work/signer.pfx" ]; } || fail "no test certificate made"
 
 # The release step into a folder of the test's own, so that the release
 # archive of the build is never signed with the test's certificate.
@@ -45,9 +43,4 @@ cp "$exe" "$work/changed.exe"
 python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(0x2000); b = f.read(1); f.seek(0x2000); f.write(bytes([b[0] ^ 1]))' \
     "$work/changed.exe"
 osslsigncode verify -CAfile "$work/ca.pem" -in "$work/changed.exe" >/dev/null 2>&1 && fail "a changed byte still verifies"
-
-TALMORAN_EXE=$exe start_talmoran
-[ -n "$TALMORAN_WINDOW" ] || fail "the signed exe shows no window"
-close_talmoran
-[ "$TALMORAN_STATUS" = 0 ] || fail "the signed exe ended with exit code $TALMORAN_STATUS"
 finish

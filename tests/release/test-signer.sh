@@ -1,34 +1,15 @@
-# Sourced by the signing tests: make_test_signer DIR makes a throwaway
-# certificate authority (DIR/ca.pem) and a code-signing certificate it issued,
-# with its key, as DIR/signer.pfx under the password "test-only". Both expire
-# in a day and live only in DIR: no key is kept in the repository.
-make_test_signer() {
-    local dir="$1"
-    cat >"$dir/x509.cnf" <<'CONF'
-[req]
-distinguished_name = dn
-[dn]
-[ca]
-basicConstraints = critical, CA:true
-keyUsage = critical, keyCertSign, cRLSign
-subjectKeyIdentifier = hash
-[signer]
-basicConstraints = critical, CA:false
-keyUsage = critical, digitalSignature
-extendedKeyUsage = codeSigning
-subjectKeyIdentifier = hash
-authorityKeyIdentifier = keyid
-CONF
-    (
-        cd "$dir"
-        openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 1 \
-            -subj "/CN=Talmoran throwaway test CA" -config x509.cnf -extensions ca
-        openssl req -new -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr \
-            -subj "/CN=Talmoran throwaway test signer" -config x509.cnf
-        openssl x509 -req -in signer.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out signer.pem -days 1 \
-            -extfile x509.cnf -extensions signer
-        openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -out signer.pfx \
-            -passout pass:test-only
-        rm -f ca.key signer.key signer.csr
-    ) >/dev/null 2>&1
-}
+# Sourced by the signing tests: make_test_signer DIR makes a throwaway certificate authority
+# (DIR/ca.pem) and a code-signing certificate it issued, with its key, as DIR/signer.pfx under the
+# password "test-only". Both expire in a day; no key is left outside the pfx.
+make_test_signer() (
+    cd "$1" || exit
+    trap 'rm -f ca.key signer.key' EXIT
+    # -config /dev/null: only the extensions named here, none from the system's openssl.cnf.
+    req() { openssl req -x509 -config /dev/null -newkey rsa:2048 -nodes -days 1 "$@"; }
+    req -keyout ca.key -out ca.pem -subj "/CN=Talmoran throwaway test CA" -addext "basicConstraints=critical,CA:true" \
+        -addext "keyUsage=critical,keyCertSign,cRLSign" -addext subjectKeyIdentifier=hash &&
+        req -keyout signer.key -out signer.pem -subj "/CN=Talmoran throwaway test signer" -CA ca.pem -CAkey ca.key \
+            -addext "basicConstraints=critical,CA:false" -addext "keyUsage=critical,digitalSignature" \
+            -addext extendedKeyUsage=codeSigning -addext subjectKeyIdentifier=hash -addext authorityKeyIdentifier=keyid &&
+        openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -out signer.pfx -passout pass:test-only
+) >/dev/null 2>&1

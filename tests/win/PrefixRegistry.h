@@ -7,25 +7,32 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "tests/common/ExpectedCommands.h"
 
 namespace talmoran::test {
 
+// A policy value as stored: its type, its size in bytes and its first four
+// bytes as a number. The one reader of the tests.
 struct StoredValue {
     DWORD type = REG_NONE;
+    DWORD size = 0;
     std::uint32_t dword = 0;
+    bool operator==(const StoredValue&) const = default;
 };
 
 inline std::optional<StoredValue> ReadPolicyValue(const wchar_t* name)
 {
     StoredValue value;
-    DWORD size = sizeof value.dword;
-    if (RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, &value.dword,
-                     &size) != ERROR_SUCCESS) {
+    std::uint8_t data[64] = {};
+    value.size = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, data,
+                     &value.size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
+    std::memcpy(&value.dword, data, sizeof value.dword);
     return value;
 }
 

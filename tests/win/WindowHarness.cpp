@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/RunTimeLookups.h"
+#include "platform/win32/Dpi.h"
 
 namespace talmoran::test {
 
@@ -59,6 +59,12 @@ void WindowHarness::Tick(int index, bool ticked) const
 bool WindowHarness::IsTicked(int index) const
 {
     return SendMessageW(Control(Check1Id(index)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+BoxPresser& Boxes()
+{
+    static BoxPresser presser;
+    return presser;
 }
 
 RECT RectInParent(HWND control)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/win32/TalmoranWindow.h"
+#include "tests/common/BoxPresser.h"
 
 namespace talmoran::test {
 
@@ -38,5 +39,8 @@ private:
 
 // A control's rectangle in its container's client coordinates.
 [[nodiscard]] RECT RectInParent(HWND control);
+
+// Every message box of the test process, pressed as soon as it shows.
+[[nodiscard]] BoxPresser& Boxes();
 
 } // namespace talmoran::test

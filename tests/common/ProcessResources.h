@@ -1,11 +1,11 @@
 #pragma once
-// What this process holds: GDI objects, windows, kernel handles and committed
+// What this process holds (for the leak test and the soak benchmark): GDI objects, windows, kernel handles and committed
 // private memory. Wine 8 answers GetGuiResources, GetProcessHandleCount and
 // PrivateUsage with 0; where the system gives 0, they are counted by hand.
 
 #include <windows.h>
 
-namespace talmoran::bench {
+namespace talmoran::test {
 
 struct ProcessResources {
     DWORD gdiObjects;
@@ -16,4 +16,4 @@ struct ProcessResources {
 
 [[nodiscard]] ProcessResources MeasureProcessResources();
 
-} // namespace talmoran::bench
+} // namespace talmoran::test

@@ -1,4 +1,4 @@
-#include "platform/win32/RunTimeLookups.h"
+#include "platform/win32/Dpi.h"
 
 #include "platform/win32/Handles.h"
 
@@ -11,17 +11,9 @@ template <typename Function> Function Lookup(HMODULE module, const char* name) n
                              : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-template <typename Function> Function Lookup(const wchar_t* module, const char* name) noexcept
+template <typename Function> Function User32(const char* name) noexcept
 {
-    return Lookup<Function>(GetModuleHandleW(module), name);
-}
-
-// The DPI that GetSystemMetrics and the screen DC are scaled for.
-UINT SystemDpi()
-{
-    const WindowDc screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+    return Lookup<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 // shcore.dll (Windows 8.1), from System32 only and kept for the process's
@@ -35,11 +27,11 @@ HMODULE Shcore() noexcept
 
 } // namespace
 
-bool RestrictDllSearchToSystem32() noexcept
+UINT PrimaryScreenDpi()
 {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const auto set = Lookup<SetDefaultDllDirectoriesFn>(L"kernel32.dll", "SetDefaultDllDirectories");
-    return set != nullptr && set(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+    const WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
 UINT MonitorDpiOf(HWND window)
@@ -56,39 +48,31 @@ UINT MonitorDpiOf(HWND window)
 UINT DpiOf(HWND window)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpi = Lookup<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+    static const auto getDpi = User32<GetDpiForWindowFn>("GetDpiForWindow");
     UINT dpi = getDpi != nullptr ? getDpi(window) : 0;
     if (dpi == 0) {
         dpi = MonitorDpiOf(window);
     }
-    return dpi != 0 ? dpi : SystemDpi();
-}
-
-UINT PrimaryScreenDpi()
-{
-    using GetDpiForSystemFn = UINT(WINAPI*)();
-    static const auto getDpi = Lookup<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem");
-    const UINT dpi = getDpi != nullptr ? getDpi() : 0;
-    return dpi != 0 ? dpi : SystemDpi();
+    return dpi != 0 ? dpi : PrimaryScreenDpi();
 }
 
 int SystemMetricAt(int metric, UINT dpi)
 {
     using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto forDpi = Lookup<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+    static const auto forDpi = User32<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
     const int value = forDpi != nullptr ? forDpi(metric, dpi) : 0;
     if (value != 0) {
         return value;
     }
     // Before Windows 10 1607 the metrics are scaled for the system DPI.
     return MulDiv(CheckWin32(GetSystemMetrics(metric), L"GetSystemMetrics"), static_cast<int>(dpi),
-                  static_cast<int>(SystemDpi()));
+                  static_cast<int>(PrimaryScreenDpi()));
 }
 
 RECT OuterRectForClient(RECT client, DWORD style, DWORD exStyle, UINT dpi)
 {
     using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = Lookup<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    static const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
     if (adjustForDpi != nullptr) {
         CheckWin32(adjustForDpi(&client, style, FALSE, exStyle, dpi), L"AdjustWindowRectExForDpi");
     } else {

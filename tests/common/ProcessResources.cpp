@@ -1,8 +1,8 @@
-#include "bench/ProcessResources.h"
+#include "tests/common/ProcessResources.h"
 
 #include <psapi.h>
 
-namespace talmoran::bench {
+namespace talmoran::test {
 namespace {
 
 DWORD CountGdiObjects()
@@ -80,4 +80,4 @@ ProcessResources MeasureProcessResources()
     return r;
 }
 
-} // namespace talmoran::bench
+} // namespace talmoran::test

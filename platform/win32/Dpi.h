@@ -1,15 +1,12 @@
 #pragma once
-// Windows functions newer than the oldest system the program supports
-// (Windows 7), looked up at run time so that the exe still starts there.
+// The DPI a window is drawn at, and the sizes that follow from it. The
+// functions that answer exactly are newer than the oldest system the program
+// supports (Windows 7): they are looked up at run time, so that the exe still
+// starts there, with an older answer as the fallback.
 
 #include <windows.h>
 
 namespace talmoran::win32 {
-
-// Loads DLLs from System32 only, so that a DLL planted beside the exe (in a
-// Downloads folder, say) is never picked up. False where unsupported
-// (Windows 7 without update KB2533623).
-bool RestrictDllSearchToSystem32() noexcept;
 
 // The DPI a window is drawn at: the window's own (Windows 10 1607), else its
 // monitor's (Windows 8.1), else the system's.
@@ -18,7 +15,8 @@ bool RestrictDllSearchToSystem32() noexcept;
 // The effective DPI of the monitor the window is on; 0 before Windows 8.1.
 [[nodiscard]] UINT MonitorDpiOf(HWND window);
 
-// The primary screen's DPI, for placing a window before it exists.
+// The system DPI, which GetSystemMetrics and the screen DC are scaled for:
+// the primary screen's, for placing a window before it exists.
 [[nodiscard]] UINT PrimaryScreenDpi();
 
 // A system metric (SM_CXICON, ...) as it is at `dpi`.
