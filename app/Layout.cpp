@@ -44,14 +44,19 @@ constexpr auto kFixedRows = [] {
     });
 }();
 
-constexpr auto kControls = [] {
-    std::array<ControlSpec, kFixedRows.size() + kDriveLetters.size()> controls{};
+constexpr std::size_t kControlCount = kFixedRows.size() + kDriveLetters.size();
+
+constexpr std::array<ControlSpec, kControlCount> AllControls()
+{
+    std::array<ControlSpec, kControlCount> controls{};
     std::copy(kFixedRows.begin(), kFixedRows.end(), controls.begin());
     for (std::size_t i = 0; i < kDriveLetters.size(); ++i) {
         controls.at(kFixedRows.size() + i) = DriveBox(i);
     }
     return controls;
-}();
+}
+
+constexpr auto kControls = AllControls();
 
 } // namespace
 

@@ -20,13 +20,6 @@ finish() {
     exit 1
 }
 
-# Prints a policy value's data in decimal, or "absent".
-policy_value() {
-    local hex
-    hex=$(wine reg query "$policy_key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name {print $3}')
-    [ -n "$hex" ] && echo $((hex)) || echo absent
-}
-
 # Starts talmoran.exe (or $TALMORAN_EXE) in the background, its error output to
 # $TALMORAN_STDERR if set; sets TALMORAN_PID and TALMORAN_WINDOW.
 start_talmoran() {

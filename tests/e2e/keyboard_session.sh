@@ -3,8 +3,8 @@
 # channel. A start closed at once writes nothing and exits with 0. Then a
 # session ticks C and D, runs all four commands with their access keys and
 # closes with Alt+F4: HKCU and HKLM, exported before and after, differ only
-# in NoDrives (Hide: C and D) and NoViewOnDrive (Lock: C), and the values
-# already in the key keep their data; a fresh process's shell, the consumer
+# in NoDrives (Hide: C and D) and NoViewOnDrive (Lock: C), added as DWORDs,
+# so the values already in the key kept their data; a fresh process's shell, the consumer
 # of the values, then reads them and no longer lists C: in My Computer (Wine's
 # shell caches them per process). Last, relay_check.py reads the
 # session's calls and the window tests' DPI change for Win32 contracts that
@@ -23,8 +23,8 @@ wine reg add "$policy_key" /v NoDesktop /t REG_DWORD /d 0 /f >/dev/null
 # Also keeps Wine's own bookkeeping of a program's first start out of the comparison.
 start_talmoran
 close_talmoran
-untouched="$TALMORAN_STATUS $(policy_value NoViewOnDrive) $(policy_value NoDrives)"
-[ "$untouched" = "0 absent absent" ] || fail "closed right after start: exit code and values $untouched"
+[ "$TALMORAN_STATUS" = 0 ] || fail "closed right after start: exit code $TALMORAN_STATUS"
+! wine reg query "$policy_key" 2>/dev/null | grep -q 'NoViewOnDrive\|NoDrives' || fail "closed right after start: written"
 
 export_hives() { # as text, one line a key or value
     for hive in HKCU HKLM; do
@@ -55,8 +55,6 @@ export_hives >"$work/after.txt"
 changed=$(diff "$work/before.txt" "$work/after.txt" | grep '^[<>]' | sort | tr '\n' ' ' || true)
 echo "registry changes: $changed"
 [ "$changed" = '> "NoDrives"=dword:0000000c > "NoViewOnDrive"=dword:00000004 ' ] || fail "other changes than the two values"
-values="$(policy_value NoDrives) $(policy_value NoViewOnDrive) $(policy_value NoRun) $(policy_value NoDesktop)"
-[ "$values" = "12 4 1 0" ] || fail "NoDrives, NoViewOnDrive, NoRun, NoDesktop are $values"
 shell=$(shell_view)
 echo "the shell: $shell"
 [[ "$shell" == "NoDrives=12 NoViewOnDrive=4 Listed="* && "$shell" != *'C:\'* ]] || fail "the shell still lists C:"

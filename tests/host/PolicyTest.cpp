@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <exception>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -26,7 +27,7 @@ using Shown = std::vector<std::wstring>;
 template <typename Error> std::wstring ReportOf(const Error& error)
 {
     try {
-        throw error;
+        std::rethrow_exception(std::make_exception_ptr(error));
     } catch (...) {
         return CurrentErrorReport();
     }

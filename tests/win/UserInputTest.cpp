@@ -1,15 +1,17 @@
 // Keys and clicks as a user gives them, through the program's own message
 // loop: TalmoranWindow::Run, all that wWinMain runs after hardening the DLL
-// search. A second thread plays the user with SendInput and reads, after each
-// key, where the focus is, which page shows, which box came up, and that
-// every control is still there: the Tab and Shift+Tab walk on both pages,
-// Esc, Enter and Space in each kind of control that takes the focus, a click
-// into a note and then Esc and Tab, and the access keys on both pages.
+// search. A second thread plays the user with SendInput: the Tab and
+// Shift+Tab walk, Esc and Enter in each kind of control that takes the focus,
+// a click into a note and then Esc and Tab, and the access keys, on both
+// pages. After each step it checks where the focus is, which command's box
+// came up, if any, and that every control is still there with only the
+// selected tab's page shown and enabled.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,84 +24,130 @@ namespace {
 
 constexpr int kA = 200;
 constexpr int kTabStrip = 108;
+constexpr int kClickNote = -1;     // a step's "key": a click into the page's note
+constexpr int kClickTab = -2;      // a click on the selected tab
+constexpr int kAnywhere = 0;       // a step's focus: not checked
+constexpr int kNoBox = -1;         // a step's command: none
+
+struct Step {
+    int key;
+    int modifier;
+    int focus;
+    int command = kNoBox; // an index into kExpectedCommands
+    int page = 0;         // the page shown after it; 0: the one shown before
+};
 
 struct Page {
-    int tab;
-    int first, second, note; // the page's buttons and note
+    int tab, first, second, note; // the page's buttons and note
     int firstKey, otherPagesKey;
-    const ExpectedCommand& firstCommand;
-    const ExpectedCommand& secondCommand;
+    int firstCommand; // its second command follows it in kExpectedCommands
 };
-const Page kPages[] = {{1, 102, 103, 106, 'L', 'H', kExpectedCommands[0], kExpectedCommands[1]},
-                       {2, 104, 105, 107, 'H', 'L', kExpectedCommands[2], kExpectedCommands[3]}};
+constexpr Page kPages[] = {{1, 102, 103, 106, 'L', 'H', 0}, {2, 104, 105, 107, 'H', 'L', 2}};
 
-class User {
+// From box A on `page`, back to box A on the other page.
+std::vector<Step> StepsOn(const Page& p)
+{
+    std::vector<int> order;
+    for (int box = kA; box <= kA + 26; ++box) {
+        order.push_back(box);
+    }
+    order.insert(order.end(), {p.first, p.second, kTabStrip});
+    std::vector<Step> steps;
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        steps.push_back({VK_TAB, 0, order[i % order.size()]});
+    }
+    for (std::size_t i = order.size(); i-- > 0;) {
+        steps.push_back({VK_TAB, VK_SHIFT, order[i]});
+    }
+    const int first = p.firstCommand;
+    const int second = first + 1;
+    const int other = p.tab == 1 ? 2 : 1;
+    steps.insert(steps.end(), {
+        {VK_ESCAPE, 0, kA}, {VK_RETURN, 0, kA}, {VK_SPACE, 0, kA},  // a check box
+        {VK_TAB, VK_SHIFT, kTabStrip}, {VK_ESCAPE, 0, kTabStrip}, {VK_RETURN, 0, kTabStrip},
+        {VK_TAB, VK_SHIFT, p.second}, {VK_ESCAPE, 0, p.second}, {VK_RETURN, 0, p.second, second},
+        {VK_TAB, VK_SHIFT, p.first}, {VK_ESCAPE, 0, p.first}, {VK_RETURN, 0, p.first, first},
+        {VK_SPACE, 0, p.first, first}, {VK_TAB, 0, p.second}, {VK_TAB, 0, kTabStrip},
+        {kClickNote, 0, kTabStrip}, {VK_ESCAPE, 0, kTabStrip}, {VK_TAB, 0, kA}, // a note takes no focus
+        {p.firstKey, VK_MENU, kAnywhere, first}, {'U', VK_MENU, kAnywhere, second},
+        {p.otherPagesKey, VK_MENU, kAnywhere}, // a button of the hidden page
+        {kClickTab, 0, kTabStrip}, {other == 2 ? VK_RIGHT : VK_LEFT, 0, kTabStrip, kNoBox, other}, {VK_TAB, 0, kA},
+    });
+    return steps;
+}
+
+HWND Find(HWND window, int control)
+{
+    HWND found = GetDlgItem(window, control);
+    for (const int frame : {100, 101}) {
+        found = found != nullptr ? found : GetDlgItem(GetDlgItem(window, frame), control);
+    }
+    return found;
+}
+
+void Press(int key, int modifier)
+{
+    std::vector<INPUT> inputs;
+    for (const auto& [vk, flags] : {std::pair{modifier, 0}, std::pair{key, 0}, std::pair{key, KEYEVENTF_KEYUP},
+                                    std::pair{modifier, KEYEVENTF_KEYUP}}) {
+        INPUT input{INPUT_KEYBOARD, {}};
+        input.ki = {static_cast<WORD>(vk), 0, static_cast<DWORD>(flags), 0, 0};
+        if (vk != 0) {
+            inputs.push_back(input);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void Click(HWND control, double across, double down)
+{
+    RECT r{};
+    GetWindowRect(control, &r);
+    SetCursorPos(r.left + static_cast<int>((r.right - r.left) * across), r.top + static_cast<int>((r.bottom - r.top) * down));
+    INPUT clicks[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+class Player {
 public:
-    explicit User(HWND window) : window_(window), thread_(GetWindowThreadProcessId(window, nullptr)) {}
+    explicit Player(HWND window) : window_(window), thread_(GetWindowThreadProcessId(window, nullptr)) {}
 
-    std::vector<std::string> faults;
-
-    // A key with a modifier held, as a person presses Shift+Tab or Alt+L.
-    void Press(int key, int modifier = 0)
+    // Throws at the first fault, so that a broken build fails in seconds.
+    void Play(const Step& step, const Page& page)
     {
-        std::vector<INPUT> inputs;
-        for (const auto& [vk, flags] : {std::pair{modifier, 0}, std::pair{key, 0}, std::pair{key, KEYEVENTF_KEYUP},
-                                        std::pair{modifier, KEYEVENTF_KEYUP}}) {
-            if (vk != 0) {
-                INPUT input{INPUT_KEYBOARD, {}};
-                input.ki = {static_cast<WORD>(vk), 0, static_cast<DWORD>(flags), 0, 0};
-                inputs.push_back(input);
+        const int before = Focus();
+        const int shown = step.page != 0 ? step.page : page_;
+        const int focus = step.focus != kAnywhere ? step.focus : before;
+        step.key == kClickNote  ? Click(Find(window_, page.note), 0.3, 0.3)
+        : step.key == kClickTab ? Click(Find(window_, kTabStrip), page.tab == 1 ? 0.13 : 0.40, 0.05)
+                                : Press(step.key, step.modifier);
+        where_ = "key " + std::to_string(step.key) + "+" + std::to_string(step.modifier) + " on page " +
+                 std::to_string(page_) + " from " + std::to_string(before);
+        if (step.command != kNoBox) {
+            const auto box = Boxes().Next(std::chrono::seconds(5));
+            Expect(box && box->text == kExpectedCommands[step.command].success, "not the box of the command meant");
+        } else {
+            if (focus == before && shown == page_) {
+                Sleep(60); // nothing is meant to happen: long enough for a fault to show
             }
+            for (int i = 0; i < 200 && (Focus() != focus || Selected() != shown); ++i) {
+                Sleep(10);
+            }
+            Expect(Boxes().Take().empty(), "a box came up");
         }
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        step_ = std::to_string(key) + "+" + std::to_string(modifier) + " on page " + std::to_string(page_);
-    }
-
-    void Click(int control)
-    {
-        RECT r{};
-        GetWindowRect(Find(control), &r);
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        INPUT clicks[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
-        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, clicks, sizeof(INPUT));
-        step_ = "a click on " + std::to_string(control);
-    }
-
-    // After a key meant to move the focus or to change nothing else.
-    void ExpectFocus(int control)
-    {
-        for (int i = 0; i < 200 && Focus() != control; ++i) {
-            Sleep(10);
-        }
-        ExpectWhole();
-        Expect(Focus() == control, "the focus is on " + std::to_string(Focus()) + ", not " + std::to_string(control));
-        Expect(Boxes().Take().empty(), "a box came up");
-    }
-
-    // After a key meant to do nothing at all.
-    void ExpectNothing()
-    {
-        const int focus = Focus();
-        Sleep(60);
-        ExpectFocus(focus);
-    }
-
-    void ExpectBox(const wchar_t* text)
-    {
-        const auto box = Boxes().Next(std::chrono::seconds(5));
-        Expect(box && box->text == text, "not the box of the command meant");
+        page_ = shown;
+        Expect(step.focus == kAnywhere || Focus() == step.focus, "the focus is on " + std::to_string(Focus()));
         ExpectWhole();
     }
 
-    void ExpectPage(int page)
+private:
+    void Expect(bool holds, const std::string& fault) const
     {
-        page_ = page;
-        for (int i = 0; i < 200 && Selected() != page; ++i) {
-            Sleep(10);
+        if (!holds) {
+            throw std::runtime_error(where_ + ": " + fault);
         }
-        ExpectWhole();
     }
 
     [[nodiscard]] int Focus() const
@@ -110,43 +158,26 @@ public:
         return info.hwndFocus == nullptr ? 0 : GetDlgCtrlID(info.hwndFocus);
     }
 
-private:
-    void Expect(bool holds, const std::string& fault)
-    {
-        if (!holds) {
-            faults.push_back(step_ + ": " + fault);
-        }
-    }
-
-    [[nodiscard]] HWND Find(int control) const
-    {
-        HWND found = GetDlgItem(window_, control);
-        for (const int frame : {100, 101}) {
-            found = found != nullptr ? found : GetDlgItem(GetDlgItem(window_, frame), control);
-        }
-        return found;
-    }
-
     [[nodiscard]] int Selected() const
     {
-        return static_cast<int>(SendMessageW(Find(kTabStrip), TCM_GETCURSEL, 0, 0)) + 1;
+        return static_cast<int>(SendMessageW(Find(window_, kTabStrip), TCM_GETCURSEL, 0, 0)) + 1;
     }
 
     // Every control is there; the selected tab's page is shown and enabled,
-    // the other page neither.
-    void ExpectWhole()
+    // the other page neither, so that its access keys reach nothing.
+    void ExpectWhole() const
     {
         int controls = 0;
         EnumChildWindows(window_, [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
                          reinterpret_cast<LPARAM>(&controls));
-        Expect(controls == 36, std::to_string(controls) + " controls");
-        Expect(Selected() == page_, "tab " + std::to_string(Selected()) + " selected");
+        Expect(controls == 36 && Selected() == page_, std::to_string(controls) + " controls, tab " +
+                                                          std::to_string(Selected()) + " selected");
         for (const Page& p : kPages) {
-            for (const int control : {p.first, p.second, p.note}) {
-                const bool shown = IsWindowVisible(Find(control)) != FALSE && IsWindowEnabled(Find(control)) != FALSE;
-                const bool hidden = IsWindowVisible(Find(control)) == FALSE && IsWindowEnabled(Find(control)) == FALSE;
-                Expect(p.tab == page_ ? shown : hidden, "page " + std::to_string(p.tab) + " control " +
-                                                            std::to_string(control) + " shown or enabled wrongly");
+            for (const int id : {p.first, p.second, p.note}) {
+                HWND control = Find(window_, id);
+                Expect((IsWindowVisible(control) != FALSE) == (p.tab == page_) &&
+                           (IsWindowEnabled(control) != FALSE) == (p.tab == page_),
+                       "control " + std::to_string(id) + " shown or enabled wrongly");
             }
         }
     }
@@ -154,100 +185,37 @@ private:
     HWND window_;
     DWORD thread_;
     int page_ = 1;
-    std::string step_ = "the start";
+    std::string where_;
 };
-
-void Walk(User& user, const Page& page)
-{
-    std::vector<int> order;
-    for (int box = kA; box <= kA + 26; ++box) {
-        order.push_back(box);
-    }
-    order.insert(order.end(), {page.first, page.second, kTabStrip});
-    for (std::size_t i = 1; i <= order.size(); ++i) {
-        user.Press(VK_TAB);
-        user.ExpectFocus(order[i % order.size()]);
-    }
-    for (std::size_t i = order.size(); i-- > 0;) {
-        user.Press(VK_TAB, VK_SHIFT);
-        user.ExpectFocus(order[i]);
-    }
-}
-
-// On `page`, with the focus on box A; leaves it on the tab strip.
-void EveryKindOfControl(User& user, const Page& page)
-{
-    user.Press(VK_SPACE); // ticks A, which no command here reads
-    user.ExpectFocus(kA);
-    for (const int key : {VK_ESCAPE, VK_RETURN}) {
-        user.Press(key);
-        user.ExpectNothing();
-    }
-    for (const int place : {kTabStrip, page.second, page.first}) {
-        user.Press(VK_TAB, VK_SHIFT);
-        user.ExpectFocus(place);
-        user.Press(VK_ESCAPE);
-        user.ExpectNothing();
-    }
-    for (const int key : {VK_RETURN, VK_SPACE}) {
-        user.Press(key);
-        user.ExpectBox(page.firstCommand.success);
-    }
-    user.Press(VK_TAB);
-    user.ExpectFocus(page.second);
-    user.Press(VK_RETURN);
-    user.ExpectBox(page.secondCommand.success);
-    user.Press(VK_TAB);
-    user.ExpectFocus(kTabStrip);
-    user.Press(VK_RETURN);
-    user.ExpectNothing();
-    user.Click(page.note); // a note takes no focus: it stays on the tab strip
-    user.ExpectFocus(kTabStrip);
-    user.Press(VK_ESCAPE);
-    user.ExpectNothing();
-    user.Press(VK_TAB);
-    user.ExpectFocus(kA);
-    user.Press(page.firstKey, VK_MENU);
-    user.ExpectBox(page.firstCommand.success);
-    user.Press('U', VK_MENU);
-    user.ExpectBox(page.secondCommand.success);
-    user.Press(page.otherPagesKey, VK_MENU); // a button of the hidden page
-    user.ExpectNothing();
-    for (int i = 0; i < 30 && user.Focus() != kTabStrip; ++i) { // wherever the access keys left the focus
-        user.Press(VK_TAB);
-        Sleep(60);
-    }
-    user.ExpectFocus(kTabStrip);
-}
 
 TEST(UserInput, EveryKeyInEveryKindOfControlOnBothPagesDoesWhatItMeans)
 {
     DeletePolicyKey();
     for (MSG stale{}; PeekMessageW(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;) {
     } // a quit left by an earlier window would end the loop at once
-    std::vector<std::string> faults;
-    std::thread user([&faults] {
+    std::string fault;
+    std::thread user([&fault] {
         HWND window = nullptr;
         for (int i = 0; i < 1000 && (window = FindWindowW(kWindowClassName, nullptr)) == nullptr; ++i) {
             Sleep(10);
         }
-        User person(window);
-        person.ExpectFocus(kA);
-        for (const Page& page : kPages) {
-            Walk(person, page);
-            EveryKindOfControl(person, page);
-            person.Press(page.tab == 1 ? VK_RIGHT : VK_LEFT);
-            person.ExpectPage(page.tab == 1 ? 2 : 1);
-            person.Press(VK_TAB);
-            person.ExpectFocus(kA);
+        try {
+            Player player(window);
+            player.Play({0, 0, kA}, kPages[0]); // the focus starts on box A
+            for (const Page& page : kPages) {
+                for (const Step& step : StepsOn(page)) {
+                    player.Play(step, page);
+                }
+            }
+        } catch (const std::exception& error) {
+            fault = error.what();
         }
-        faults = person.faults;
         PostMessageW(window, WM_CLOSE, 0, 0);
     });
     const int exitCode = TalmoranWindow::Run(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
     user.join();
     EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(faults, std::vector<std::string>{});
+    EXPECT_EQ(fault, "");
     DeletePolicyKey();
 }
 

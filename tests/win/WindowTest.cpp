@@ -154,21 +154,6 @@ TEST_F(RealWindow, ClassesPaintTheButtonFaceByItsColourIndexNotASystemBrush)
     }
 }
 
-TEST_F(RealWindow, TheHiddenPageIsDisabledSoThatItsAccessKeysReachNothing)
-{
-    using enum ControlId;
-    for (const int tab : {2, 1}) {
-        harness.ClickTab(tab);
-        const std::vector<std::pair<int, std::vector<ControlId>>> pages = {{1, {ChoiceFrame0, Lock, Unlock}},
-                                                                           {2, {ChoiceFrame1, Hide, Unhide}}};
-        for (const auto& [page, ids] : pages) {
-            for (const ControlId id : ids) {
-                EXPECT_EQ(IsWindowEnabled(harness.Control(id)) != FALSE, page == tab) << static_cast<int>(id);
-            }
-        }
-    }
-}
-
 TEST(NotActivatedStart, StaysInactiveAndItsFirstActivationFocusesBoxA)
 {
     // A launcher's window is the active one, as when a shortcut starts the
