@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/win32/TalmoranWindow.h"
-#include "tests/common/BoxPresser.h"
-#include "tests/common/ProcessResources.h"
+#include "testkit/BoxPresser.h"
+#include "testkit/ProcessResources.h"
 #include "policy/DrivePolicies.h"
 
 namespace {
@@ -29,12 +29,12 @@ void Pump()
 // growth of private bytes per step after the first 1,000.
 template <typename Step> double Soak(const char* what, int count, Step step)
 {
-    talmoran::test::ProcessResources first{};
+    talmoran::testkit::ProcessResources first{};
     for (int i = 1; i <= count; ++i) {
         step(i);
         if (i % 1000 == 0) {
             Pump();
-            const auto r = talmoran::test::MeasureProcessResources();
+            const auto r = talmoran::testkit::MeasureProcessResources();
             first = i == 1000 ? r : first;
             std::printf("%s after %5d: GDI objects %lu, windows %lu, handles %lu, private bytes %llu\n", what, i,
                         r.gdiObjects, r.windows, r.handles, static_cast<unsigned long long>(r.privateBytes));
@@ -60,7 +60,7 @@ int wmain(int argc, wchar_t** argv)
     SendMessageW(window->Control(talmoran::Check1Id(2)), BM_SETCHECK, BST_CHECKED, 0);
     const talmoran::ControlId buttons[] = {talmoran::ControlId::Lock, talmoran::ControlId::Unlock,
                                            talmoran::ControlId::Hide, talmoran::ControlId::Unhide};
-    talmoran::test::BoxPresser presser;
+    talmoran::testkit::BoxPresser presser;
     const double perCommand =
         Soak("commands", count, [&](int i) { SendMessageW(window->Control(buttons[i % 4]), BM_CLICK, 0, 0); });
     const double perBox = Soak("bare boxes", count, [&](int) {

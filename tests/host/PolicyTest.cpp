@@ -2,16 +2,13 @@
 // run-time errors they raise and report.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <exception>
 #include <cstdint>
-#include <memory>
+#include <exception>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "policy/DrivePolicies.h"

@@ -5,7 +5,6 @@
 #include <array>
 #include <initializer_list>
 #include <limits>
-#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>

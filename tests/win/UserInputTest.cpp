@@ -76,40 +76,6 @@ std::vector<Step> StepsOn(const Page& p)
     return steps;
 }
 
-HWND Find(HWND window, int control)
-{
-    HWND found = GetDlgItem(window, control);
-    for (const int frame : {100, 101}) {
-        found = found != nullptr ? found : GetDlgItem(GetDlgItem(window, frame), control);
-    }
-    return found;
-}
-
-void Press(int key, int modifier)
-{
-    std::vector<INPUT> inputs;
-    for (const auto& [vk, flags] : {std::pair{modifier, 0}, std::pair{key, 0}, std::pair{key, KEYEVENTF_KEYUP},
-                                    std::pair{modifier, KEYEVENTF_KEYUP}}) {
-        INPUT input{INPUT_KEYBOARD, {}};
-        input.ki = {static_cast<WORD>(vk), 0, static_cast<DWORD>(flags), 0, 0};
-        if (vk != 0) {
-            inputs.push_back(input);
-        }
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void Click(HWND control, double across, double down)
-{
-    RECT r{};
-    GetWindowRect(control, &r);
-    SetCursorPos(r.left + static_cast<int>((r.right - r.left) * across), r.top + static_cast<int>((r.bottom - r.top) * down));
-    INPUT clicks[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-}
-
 class Player {
 public:
     explicit Player(HWND window) : window_(window), thread_(GetWindowThreadProcessId(window, nullptr)) {}
@@ -121,8 +87,8 @@ public:
         const int shown = step.page != 0 ? step.page : page_;
         // A step that raises no box and names no focus must leave the focus where it was.
         const int focus = step.focus != kAnywhere || step.command != kNoBox ? step.focus : before;
-        step.key == kClickNote  ? Click(Find(window_, page.note), 0.3, 0.3)
-        : step.key == kClickTab ? Click(Find(window_, kTabStrip), page.tab == 1 ? 0.13 : 0.40, 0.05)
+        step.key == kClickNote  ? Click(Find(page.note), 0.3, 0.3)
+        : step.key == kClickTab ? Click(Find(kTabStrip), page.tab == 1 ? 0.13 : 0.40, 0.05)
                                 : Press(step.key, step.modifier);
         where_ = "key " + std::to_string(step.key) + "+" + std::to_string(step.modifier) + " on page " +
                  std::to_string(page_) + " from " + std::to_string(before);
@@ -142,6 +108,41 @@ public:
     }
 
 private:
+    static void Press(int key, int modifier)
+    {
+        std::vector<INPUT> inputs;
+        for (const auto& [vk, flags] : {std::pair{modifier, 0}, std::pair{key, 0}, std::pair{key, KEYEVENTF_KEYUP},
+                                        std::pair{modifier, KEYEVENTF_KEYUP}}) {
+            INPUT input{INPUT_KEYBOARD, {}};
+            input.ki = {static_cast<WORD>(vk), 0, static_cast<DWORD>(flags), 0, 0};
+            if (vk != 0) {
+                inputs.push_back(input);
+            }
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+
+    static void Click(HWND control, double across, double down)
+    {
+        RECT r{};
+        GetWindowRect(control, &r);
+        SetCursorPos(r.left + static_cast<int>((r.right - r.left) * across),
+                     r.top + static_cast<int>((r.bottom - r.top) * down));
+        INPUT clicks[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
+        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, clicks, sizeof(INPUT));
+    }
+
+    [[nodiscard]] HWND Find(int control) const
+    {
+        HWND found = GetDlgItem(window_, control);
+        for (const int frame : {100, 101}) {
+            found = found != nullptr ? found : GetDlgItem(GetDlgItem(window_, frame), control);
+        }
+        return found;
+    }
+
     void Expect(bool holds, const std::string& fault) const
     {
         if (!holds) {
@@ -159,7 +160,7 @@ private:
 
     [[nodiscard]] int Selected() const
     {
-        return static_cast<int>(SendMessageW(Find(window_, kTabStrip), TCM_GETCURSEL, 0, 0)) + 1;
+        return static_cast<int>(SendMessageW(Find(kTabStrip), TCM_GETCURSEL, 0, 0)) + 1;
     }
 
     // Every control is there; the selected tab's page is shown and enabled,
@@ -173,7 +174,7 @@ private:
                                                           std::to_string(Selected()) + " selected");
         for (const Page& p : kPages) {
             for (const int id : {p.first, p.second, p.note}) {
-                HWND control = Find(window_, id);
+                HWND control = Find(id);
                 Expect((IsWindowVisible(control) != FALSE) == (p.tab == page_) &&
                            (IsWindowEnabled(control) != FALSE) == (p.tab == page_),
                        "control " + std::to_string(id) + " shown or enabled wrongly");

@@ -8,9 +8,13 @@
 #include <string>
 
 #include "app/win32/TalmoranWindow.h"
-#include "tests/common/BoxPresser.h"
+#include "testkit/BoxPresser.h"
 
 namespace talmoran::test {
+
+using testkit::BoxPresser;
+using testkit::SeenBox;
+using testkit::TextOf;
 
 class WindowHarness {
 public:

@@ -16,12 +16,15 @@
 
 #include "app/win32/WindowClasses.h"
 #include "platform/win32/Dpi.h"
-#include "tests/common/ProcessResources.h"
+#include "testkit/ProcessResources.h"
 #include "tests/win/PrefixRegistry.h"
 #include "tests/win/WindowHarness.h"
 
 namespace talmoran::test {
 namespace {
+
+using testkit::MeasureProcessResources;
+using testkit::ProcessResources;
 
 // A box that no test took fails the run, with its text.
 class UntakenBoxes : public ::testing::Environment {

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-namespace talmoran::test {
+namespace talmoran::testkit {
 
 struct SeenBox {
     std::wstring title;
@@ -52,4 +52,4 @@ private:
     std::thread thread_;
 };
 
-} // namespace talmoran::test
+} // namespace talmoran::testkit

@@ -1,8 +1,8 @@
-#include "tests/common/ProcessResources.h"
+#include "testkit/ProcessResources.h"
 
 #include <psapi.h>
 
-namespace talmoran::test {
+namespace talmoran::testkit {
 namespace {
 
 DWORD CountGdiObjects()
@@ -80,4 +80,4 @@ ProcessResources MeasureProcessResources()
     return r;
 }
 
-} // namespace talmoran::test
+} // namespace talmoran::testkit

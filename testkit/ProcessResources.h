@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace talmoran::test {
+namespace talmoran::testkit {
 
 struct ProcessResources {
     DWORD gdiObjects;
@@ -16,4 +16,4 @@ struct ProcessResources {
 
 [[nodiscard]] ProcessResources MeasureProcessResources();
 
-} // namespace talmoran::test
+} // namespace talmoran::testkit

@@ -1,6 +1,6 @@
-#include "tests/common/BoxPresser.h"
+#include "testkit/BoxPresser.h"
 
-namespace talmoran::test {
+namespace talmoran::testkit {
 namespace {
 
 std::wstring ClassOf(HWND window)
@@ -98,4 +98,4 @@ std::vector<SeenBox> BoxPresser::Take()
     return all;
 }
 
-} // namespace talmoran::test
+} // namespace talmoran::testkit
