@@ -91,9 +91,17 @@ void PageBackground::Invalidate(HWND tabStrip) noexcept
 
 bool PageBackground::EnsureCaptured()
 {
-    if (brush_ || tabStrip_ == nullptr) {
+    if (brush_ || tabStrip_ == nullptr || capturing_) {
         return static_cast<bool>(brush_);
     }
+    // A themed tab control paints its parent's background first
+    // (DrawThemeParentBackground), which asks for the page again: that
+    // request gets the plain button face, not a capture of its own.
+    capturing_ = true;
+    const struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{capturing_};
     const RECT area = ClientRect(tabStrip_);
     UniqueHbitmap image;
     {

@@ -39,6 +39,7 @@ private:
     bool EnsureCaptured();
 
     HWND tabStrip_ = nullptr;
+    bool capturing_ = false;
     win32::UniqueHbitmap image_; // declared first, so the brush goes before it
     win32::UniqueHbrush brush_;
 };
