@@ -91,32 +91,31 @@ void PageBackground::Invalidate(HWND tabStrip) noexcept
 
 bool PageBackground::EnsureCaptured()
 {
-    if (brush_ || tabStrip_ == nullptr || capturing_) {
+    if (brush_ || tabStrip_ == nullptr) {
         return static_cast<bool>(brush_);
     }
     // A themed tab control paints its parent's background first
-    // (DrawThemeParentBackground), which asks for the page again: that
-    // request gets the plain button face, not a capture of its own.
-    capturing_ = true;
-    const struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{capturing_};
-    const RECT area = ClientRect(tabStrip_);
+    // (DrawThemeParentBackground), which asks for the page again. While the
+    // capture runs no tab strip is known, so that request gets the plain
+    // button face instead of a capture of its own, nested again and again. A
+    // capture that fails ends the program; the button face stays until then.
+    HWND tabStrip = std::exchange(tabStrip_, nullptr);
+    const RECT area = ClientRect(tabStrip);
     UniqueHbitmap image;
     {
-        const WindowDc screen(tabStrip_);
+        const WindowDc screen(tabStrip);
         const UniqueMemoryDc memory(CheckWin32(CreateCompatibleDC(screen.Get()), L"CreateCompatibleDC"));
         image.Reset(
             CheckWin32(CreateCompatibleBitmap(screen.Get(), area.right, area.bottom), L"CreateCompatibleBitmap"));
         const SelectedObject selected(memory.Get(), image.Get());
         FillRect(memory.Get(), &area, GetSysColorBrush(COLOR_BTNFACE));
-        SendMessageW(tabStrip_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+        SendMessageW(tabStrip, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
     }
     // The bitmap lives as long as the brush made from it, which the
     // documentation does not promise to copy it.
     brush_.Reset(CheckWin32(CreatePatternBrush(image.Get()), L"CreatePatternBrush"));
     image_ = std::move(image);
+    tabStrip_ = tabStrip;
     return true;
 }
 

@@ -39,7 +39,6 @@ private:
     bool EnsureCaptured();
 
     HWND tabStrip_ = nullptr;
-    bool capturing_ = false;
     win32::UniqueHbitmap image_; // declared first, so the brush goes before it
     win32::UniqueHbrush brush_;
 };

@@ -10,37 +10,34 @@
 
 namespace {
 
+// The drive roots that My Computer lists, as the shell enumerates it.
 std::wstring ListedDrives()
 {
     std::wstring listed;
     IShellFolder* desktop = nullptr;
-    LPITEMIDLIST drives = nullptr;
     IShellFolder* computer = nullptr;
     IEnumIDList* items = nullptr;
+    LPITEMIDLIST drives = nullptr;
     if (SUCCEEDED(SHGetDesktopFolder(&desktop)) &&
         SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)) &&
         SUCCEEDED(desktop->BindToObject(drives, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&computer))) &&
         computer->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items) == S_OK) {
-        LPITEMIDLIST item = nullptr;
-        while (items->Next(1, &item, nullptr) == S_OK) {
+        for (LPITEMIDLIST item = nullptr; items->Next(1, &item, nullptr) == S_OK; CoTaskMemFree(item)) {
             STRRET name{};
             wchar_t text[MAX_PATH] = {};
             if (SUCCEEDED(computer->GetDisplayNameOf(item, SHGDN_FORPARSING, &name)) &&
                 SUCCEEDED(StrRetToBufW(&name, item, text, MAX_PATH)) && text[1] == L':') {
-                listed += text;
-                listed += L' ';
+                listed += text + std::wstring(L" ");
             }
-            CoTaskMemFree(item);
         }
     }
-    if (items)
-        items->Release();
-    if (computer)
-        computer->Release();
-    if (drives)
-        CoTaskMemFree(drives);
-    if (desktop)
-        desktop->Release();
+    for (IUnknown* object : {static_cast<IUnknown*>(items), static_cast<IUnknown*>(computer),
+                             static_cast<IUnknown*>(desktop)}) {
+        if (object != nullptr) {
+            object->Release();
+        }
+    }
+    CoTaskMemFree(drives);
     return listed;
 }
 
