@@ -20,10 +20,10 @@ finish() {
     exit 1
 }
 
-# Starts talmoran.exe (or $TALMORAN_EXE) in the background, its error output to
-# $TALMORAN_STDERR if set; sets TALMORAN_PID and TALMORAN_WINDOW.
+# Starts talmoran.exe in the background, its error output to $TALMORAN_STDERR
+# if set; sets TALMORAN_PID and TALMORAN_WINDOW.
 start_talmoran() {
-    wine "${TALMORAN_EXE:-$BUILD/talmoran.exe}" >/dev/null 2>"${TALMORAN_STDERR:-/dev/null}" &
+    wine "$BUILD/talmoran.exe" >/dev/null 2>"${TALMORAN_STDERR:-/dev/null}" &
     TALMORAN_PID=$!
     TALMORAN_WINDOW=$(wait_for_window "^Talmoran \(" 30)
     sleep 0.3 # let the first paint and the initial focus settle

@@ -42,11 +42,6 @@ inline void DeletePolicyKey()
     RegDeleteKeyW(HKEY_CURRENT_USER, kPolicyKey);
 }
 
-inline void SetPolicyValue(const wchar_t* name, DWORD type, const void* data, DWORD size)
-{
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kPolicyKey, name, type, data, size), ERROR_SUCCESS);
-}
-
 // Sets the policy key's DACL. Wine ignores a descriptor handed to
 // RegCreateKeyExW but enforces one set afterwards.
 inline void SetPolicyKeyDacl(const wchar_t* sddl)

@@ -173,12 +173,10 @@ private:
         Expect(controls == 36 && Selected() == page_, std::to_string(controls) + " controls, tab " +
                                                           std::to_string(Selected()) + " selected");
         for (const Page& p : kPages) {
-            for (const int id : {p.first, p.second, p.note}) {
-                HWND control = Find(id);
-                Expect((IsWindowVisible(control) != FALSE) == (p.tab == page_) &&
-                           (IsWindowEnabled(control) != FALSE) == (p.tab == page_),
-                       "control " + std::to_string(id) + " shown or enabled wrongly");
-            }
+            HWND frame = GetParent(Find(p.first));
+            Expect((IsWindowVisible(frame) != FALSE) == (p.tab == page_) &&
+                       (IsWindowEnabled(Find(p.first)) != FALSE) == (p.tab == page_),
+                   "page " + std::to_string(p.tab) + " shown or enabled wrongly");
         }
     }
 

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/Dpi.h"
 
 namespace talmoran::test {
 
@@ -20,11 +19,6 @@ WindowHarness::~WindowHarness()
 {
     window_.reset();
     Pump();
-}
-
-UINT WindowHarness::Dpi() const
-{
-    return win32::DpiOf(Handle());
 }
 
 void WindowHarness::Pump() const
@@ -49,16 +43,6 @@ void WindowHarness::ClickTab(int tabIndex) const
     NMHDR selected{tabs, static_cast<UINT_PTR>(ControlId::TabStrip1), static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageW(Handle(), WM_NOTIFY, selected.idFrom, reinterpret_cast<LPARAM>(&selected));
     Pump();
-}
-
-void WindowHarness::Tick(int index, bool ticked) const
-{
-    SendMessageW(Control(Check1Id(index)), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-bool WindowHarness::IsTicked(int index) const
-{
-    return SendMessageW(Control(Check1Id(index)), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 BoxPresser& Boxes()

@@ -8,13 +8,12 @@
 #include <string>
 
 #include "app/win32/TalmoranWindow.h"
+#include "platform/win32/Dpi.h"
 #include "testkit/BoxPresser.h"
 
 namespace talmoran::test {
 
-using testkit::BoxPresser;
-using testkit::SeenBox;
-using testkit::TextOf;
+using namespace testkit; // the box presser and the resource count
 
 class WindowHarness {
 public:
@@ -28,14 +27,17 @@ public:
     [[nodiscard]] TalmoranWindow& Window() { return *window_; }
     [[nodiscard]] HWND Handle() const { return window_->Handle(); }
     [[nodiscard]] HWND Control(ControlId id) const { return window_->Control(id); }
-    [[nodiscard]] UINT Dpi() const;
+    [[nodiscard]] UINT Dpi() const { return win32::DpiOf(Handle()); }
 
     // Delivers pending messages as the program's own loop does.
     void Pump() const;
     // Selects tab `tabIndex` (1-based) of TabStrip1 as a click would.
     void ClickTab(int tabIndex) const;
-    void Tick(int index, bool ticked = true) const;
-    [[nodiscard]] bool IsTicked(int index) const;
+    void Tick(int index) const { SendMessageW(Control(Check1Id(index)), BM_SETCHECK, BST_CHECKED, 0); }
+    [[nodiscard]] bool IsTicked(int index) const
+    {
+        return SendMessageW(Control(Check1Id(index)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
 
 private:
     std::unique_ptr<TalmoranWindow> window_;

@@ -23,9 +23,6 @@
 namespace talmoran::test {
 namespace {
 
-using testkit::MeasureProcessResources;
-using testkit::ProcessResources;
-
 // A box that no test took fails the run, with its text.
 class UntakenBoxes : public ::testing::Environment {
     void SetUp() override { (void)Boxes(); } // pressing from the start
@@ -50,8 +47,12 @@ protected:
     WindowHarness harness;
 };
 
-TEST_F(RealWindow, ShowsEveryTextToTheLetter)
+TEST_F(RealWindow, ShowsEveryTextToTheLetterOnTheButtonFace)
 {
+    // A class takes the colour index + 1, never a system brush.
+    for (HWND window : {harness.Handle(), harness.Control(ControlId::ChoiceFrame0)}) {
+        EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+    }
     const std::map<ControlId, std::wstring> texts = {
         {ControlId::Lock, L"&Lock Selected Drive (s)"},
         {ControlId::Unlock, L"&Unlock All Drive"},
@@ -94,18 +95,6 @@ std::pair<LONG, LONG> IconSizes(HWND window)
     return sizes;
 }
 
-// The average character width of a control's font, in pixels.
-LONG CellWidthOf(HWND control)
-{
-    HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
-    return metrics.tmAveCharWidth;
-}
-
 // Moves the window to a screen of `dpi`, as the system does, at the place
 // suggested; returns that suggested rectangle.
 RECT ChangeDpi(const WindowHarness& harness, UINT dpi, POINT at = {0, 0})
@@ -143,17 +132,12 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     EXPECT_TRUE(IsWindowVisible(harness.Control(ControlId::ChoiceFrame1))) << "the page shown stays shown";
     const auto newFont = SendMessageW(harness.Control(ControlId::Unhide), WM_GETFONT, 0, 0);
     EXPECT_EQ(SendMessageW(harness.Control(ControlId::Check1First), WM_GETFONT, 0, 0), newFont) << "one font for all";
-    EXPECT_GE(CellWidthOf(harness.Control(ControlId::Unhide)), static_cast<LONG>(newDpi) / 12 - 1);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(newFont), sizeof font, &font);
+    EXPECT_GE(-font.lfHeight, MulDiv(12, static_cast<int>(newDpi), 96)) << "9 point at the new DPI or larger";
     EXPECT_EQ(GetObjectType(oldFont), 0U) << "the old font is released once no child uses it";
     if (icons.contains(newDpi)) { // at 150 DPI the system's own rounding decides
         EXPECT_EQ(IconSizes(harness.Handle()), icons.at(newDpi));
-    }
-}
-
-TEST_F(RealWindow, ClassesPaintTheButtonFaceByItsColourIndexNotASystemBrush)
-{
-    for (HWND window : {harness.Handle(), harness.Control(ControlId::ChoiceFrame0)}) {
-        EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
     }
 }
 
@@ -177,15 +161,12 @@ TEST(NotActivatedStart, StaysInactiveAndItsFirstActivationFocusesBoxA)
     DestroyWindow(launcher);
 }
 
-TEST(RealMessageBox, ABoxThatCannotBeShownIsARunTimeError)
+TEST(Failures, ABoxThatCannotBeShownIsAnErrorAndAFailedStartIsReportedAndEndsWithExitCodeOne)
 {
     // An owner that is no window: Windows answers 0, Wine -1.
     win32::Win32MessageBox box(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF0000)));
     EXPECT_THROW(box.Show(L"never shown"), RuntimeError);
-}
 
-TEST(FailedStart, IsReportedAndEndsWithExitCodeOneLeavingNoWindow)
-{
     // The system refuses to create a page frame, as it may when it runs short.
     const HOOKPROC refuseFrames = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
         const wchar_t* name = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
@@ -241,7 +222,7 @@ protected:
 TEST_P(RealButtons, WriteTheRegistryAndRaiseTheBoxOwnedByTheWindowOrTheFailureBoxWhenRefused)
 {
     const wchar_t seven[] = L"7"; // a string of the value's name, as another tool may leave
-    SetPolicyValue(GetParam().valueName, REG_SZ, seven, sizeof seven);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kPolicyKey, GetParam().valueName, REG_SZ, seven, sizeof seven), 0);
     SetPolicyKeyDacl(kDenySetValue);
     const SeenBox refused = Press();
     SetPolicyKeyDacl(kAllowAll);
