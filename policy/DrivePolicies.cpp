@@ -8,8 +8,9 @@ namespace {
 
 struct CommandRow {
     Command command;
-    std::wstring_view valueName; // NoViewOnDrive: Explorer refuses to open the drives; NoDrives: it no longer lists them
-    bool writesSelection;        // Lock and Hide write the drive mask; Unlock and Unhide write 0
+    // NoViewOnDrive: Explorer refuses to open the drives; NoDrives: it no longer lists them.
+    std::wstring_view valueName;
+    bool writesSelection; // Lock and Hide write the drive mask; Unlock and Unhide write 0
     std::wstring_view successMessage;
     std::wstring_view failureMessage;
 };
@@ -30,8 +31,7 @@ constexpr std::array<CommandRow, 4> kCommandRows = {{
 
 // Copies the value's path, "HKCU\<key>\<value name>", into PolicyPath, then
 // writes the value as REG_DWORD. Errors reach the caller.
-void WritePolicyValue(CurrentUserRegistry& registry, std::wstring_view valueName, Int32 value,
-                      std::wstring& PolicyPath)
+void WritePolicyValue(CurrentUserRegistry& registry, std::wstring_view valueName, Int32 value, std::wstring& PolicyPath)
 {
     PolicyPath = L"HKCU\\" + std::wstring(kPolicyKeyPath) + L"\\" + std::wstring(valueName);
     registry.SetDword(kPolicyKeyPath, valueName, static_cast<std::uint32_t>(value));
@@ -54,8 +54,8 @@ void BuildDriveMask(const CheckBoxes& Check1, Int32& DriveMask)
 
 void RunCommand(Command command, const CommandContext& context)
 {
-    const CommandRow& row =
-        *std::find_if(kCommandRows.begin(), kCommandRows.end(), [command](const CommandRow& r) { return r.command == command; });
+    const CommandRow& row = *std::find_if(kCommandRows.begin(), kCommandRows.end(),
+                                          [command](const CommandRow& r) { return r.command == command; });
     try {
         Int32 value = 0;
         if (row.writesSelection) {

@@ -19,10 +19,10 @@ constexpr int kCellAt96 = 8;
 // the DPI is refused here). A null face takes whatever the system gives.
 std::optional<UniqueHfont> Ask(const wchar_t* face, int height, int width, int cell)
 {
-    UniqueHfont font(CheckWin32(CreateFontW(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                            FIXED_PITCH | FF_MODERN, face),
-                                L"CreateFontW"));
+    UniqueHfont font(
+        CheckWin32(CreateFontW(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, face),
+                   L"CreateFontW"));
     wchar_t given[LF_FACESIZE] = {};
     TEXTMETRICW metrics{};
     {

@@ -52,8 +52,8 @@ void Win32CurrentUserRegistry::SetDword(std::wstring_view keyPath, std::wstring_
     LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                      KEY_SET_VALUE, nullptr, key.Put(), nullptr);
     if (status == ERROR_SUCCESS) {
-        status = RegSetValueExW(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                sizeof value);
+        status =
+            RegSetValueExW(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     }
     if (status != ERROR_SUCCESS) {
         throw Win32Error(static_cast<DWORD>(status));

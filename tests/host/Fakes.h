@@ -72,7 +72,10 @@ struct FakeWindowGeometry final : WindowGeometry {
     float keptHeight = 0; // a window system that keeps a height of its own
 
     [[nodiscard]] TwipsRect Outer() const override { return {outer[0], outer[1], outer[2], outer[3]}; }
-    void Resize(float width, float height) override { outer = {outer[0], outer[1], width, keptHeight > 0 ? keptHeight : height}; }
+    void Resize(float width, float height) override
+    {
+        outer = {outer[0], outer[1], width, keptHeight > 0 ? keptHeight : height};
+    }
     void MoveTo(float left, float top) override { outer = {left, top, outer[2], outer[3]}; }
 };
 

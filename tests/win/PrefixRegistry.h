@@ -28,8 +28,8 @@ inline std::optional<StoredValue> ReadPolicyValue(const wchar_t* name)
     StoredValue value;
     std::uint8_t data[64] = {};
     value.size = sizeof data;
-    if (RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, data,
-                     &value.size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, data, &value.size) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     std::memcpy(&value.dword, data, sizeof value.dword);

@@ -24,10 +24,10 @@ namespace {
 
 constexpr int kA = 200;
 constexpr int kTabStrip = 108;
-constexpr int kClickNote = -1;     // a step's "key": a click into the page's note
-constexpr int kClickTab = -2;      // a click on the selected tab
-constexpr int kAnywhere = 0;       // a step's focus: not checked
-constexpr int kNoBox = -1;         // a step's command: none
+constexpr int kClickNote = -1; // a step's "key": a click into the page's note
+constexpr int kClickTab = -2;  // a click on the selected tab
+constexpr int kAnywhere = 0;   // a step's focus: not checked
+constexpr int kNoBox = -1;     // a step's command: none
 
 struct Step {
     int key;
@@ -62,6 +62,8 @@ std::vector<Step> StepsOn(const Page& p)
     const int first = p.firstCommand;
     const int second = first + 1;
     const int other = p.tab == 1 ? 2 : 1;
+    // One row a control, as a person would try it.
+    // clang-format off
     steps.insert(steps.end(), {
         {VK_ESCAPE, 0, kA}, {VK_RETURN, 0, kA}, {VK_SPACE, 0, kA},  // a check box
         {VK_TAB, VK_SHIFT, kTabStrip}, {VK_ESCAPE, 0, kTabStrip}, {VK_RETURN, 0, kTabStrip},
@@ -73,6 +75,7 @@ std::vector<Step> StepsOn(const Page& p)
         {p.otherPagesKey, VK_MENU, kAnywhere}, // a button of the hidden page
         {kClickTab, 0, kTabStrip}, {other == 2 ? VK_RIGHT : VK_LEFT, 0, kTabStrip, kNoBox, other}, {VK_TAB, 0, kA},
     });
+    // clang-format on
     return steps;
 }
 
@@ -168,10 +171,11 @@ private:
     void ExpectWhole() const
     {
         int controls = 0;
-        EnumChildWindows(window_, [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
-                         reinterpret_cast<LPARAM>(&controls));
-        Expect(controls == 36 && Selected() == page_, std::to_string(controls) + " controls, tab " +
-                                                          std::to_string(Selected()) + " selected");
+        EnumChildWindows(
+            window_, [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
+            reinterpret_cast<LPARAM>(&controls));
+        Expect(controls == 36 && Selected() == page_,
+               std::to_string(controls) + " controls, tab " + std::to_string(Selected()) + " selected");
         for (const Page& p : kPages) {
             HWND frame = GetParent(Find(p.first));
             Expect((IsWindowVisible(frame) != FALSE) == (p.tab == page_) &&
@@ -188,7 +192,6 @@ private:
 
 TEST(UserInput, EveryKeyInEveryKindOfControlOnBothPagesDoesWhatItMeans)
 {
-    DeletePolicyKey();
     for (MSG stale{}; PeekMessageW(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;) {
     } // a quit left by an earlier window would end the loop at once
     std::string fault;

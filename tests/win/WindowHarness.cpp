@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 namespace talmoran::test {
 
 WindowHarness::WindowHarness(int showCommand) : window_(TalmoranWindow::Create(GetModuleHandleW(nullptr)))

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/win32/WindowClasses.h"
-#include "platform/win32/Dpi.h"
 #include "testkit/ProcessResources.h"
 #include "tests/win/PrefixRegistry.h"
 #include "tests/win/WindowHarness.h"

@@ -31,8 +31,8 @@ std::wstring ListedDrives()
             }
         }
     }
-    for (IUnknown* object : {static_cast<IUnknown*>(items), static_cast<IUnknown*>(computer),
-                             static_cast<IUnknown*>(desktop)}) {
+    for (IUnknown* object :
+         {static_cast<IUnknown*>(items), static_cast<IUnknown*>(computer), static_cast<IUnknown*>(desktop)}) {
         if (object != nullptr) {
             object->Release();
         }
