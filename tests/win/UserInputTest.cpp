@@ -72,6 +72,7 @@ std::vector<Step> StepsOn(const Page& p)
         {VK_SPACE, 0, p.first, first}, {VK_TAB, 0, p.second}, {VK_TAB, 0, kTabStrip},
         {kClickNote, 0, kTabStrip}, {VK_ESCAPE, 0, kTabStrip}, {VK_TAB, 0, kA}, // a note takes no focus
         {p.firstKey, VK_MENU, kAnywhere, first}, {'U', VK_MENU, kAnywhere, second},
+        {VK_RETURN, 0, kAnywhere, second}, // where the access key left the focus, not by the dialog keys
         {p.otherPagesKey, VK_MENU, kAnywhere}, // a button of the hidden page
         {kClickTab, 0, kTabStrip}, {other == 2 ? VK_RIGHT : VK_LEFT, 0, kTabStrip, kNoBox, other}, {VK_TAB, 0, kA},
     });
