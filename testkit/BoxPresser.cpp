@@ -70,7 +70,6 @@ void BoxPresser::Watch(DWORD process)
         while (IsWindow(box) && IsWindowVisible(box) && !stop_) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        ++pressed_;
     }
 }
 

@@ -39,15 +39,12 @@ public:
     [[nodiscard]] std::optional<SeenBox> Next(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     // Every box not yet taken.
     [[nodiscard]] std::vector<SeenBox> Take();
-    // How many boxes were pressed in all.
-    [[nodiscard]] int Pressed() const { return pressed_; }
 
 private:
     void Watch(DWORD process);
 
     std::mutex mutex_;
     std::deque<SeenBox> seen_;
-    std::atomic<int> pressed_ = 0;
     std::atomic<bool> stop_ = false;
     std::thread thread_;
 };

@@ -49,12 +49,13 @@ public:
         }
     }
 
-    // 0, or non-zero once an error was reported.
+    // The process exit code after a run-time error, reported or not.
+    static constexpr int kExitCode = 1;
+
+    // 0, or kExitCode once an error was reported.
     [[nodiscard]] int ExitCode() const noexcept { return reporting_ ? kExitCode : 0; }
 
 private:
-    static constexpr int kExitCode = 1;
-
     void ReportAndEnd(HWND window, const std::wstring& report) noexcept
     {
         if (std::exchange(reporting_, true)) {

@@ -71,7 +71,7 @@ int TalmoranWindow::Run(HINSTANCE instance, int showCommand) noexcept
     } catch (...) {
         win32::ReportRuntimeError(nullptr, CurrentErrorReport());
     }
-    return 1;
+    return ErrorBoundary::kExitCode;
 }
 
 std::unique_ptr<TalmoranWindow> TalmoranWindow::Create(HINSTANCE instance)
