@@ -88,7 +88,11 @@ int wmain(int argc, wchar_t** argv)
     std::vector<double> toPlain;
     std::vector<double> toEmpty;
     for (int i = 0; i < runs; ++i) {
-        for (int p = 0; p < kPrograms; ++p) {
+        // Each round starts with the next program: a program started right
+        // after another one exits starts slower, and no program should
+        // always be the one that pays for it.
+        for (int k = 0; k < kPrograms; ++k) {
+            const int p = (i + k) % kPrograms;
             times[p].push_back(TimeToWindow(argv[1 + p]));
         }
         toPlain.push_back(times[0].back() / times[1].back());
