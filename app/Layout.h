@@ -46,7 +46,6 @@ struct ControlSpec {
 
 // The window's own settings.
 inline constexpr std::wstring_view kWindowCaption = L"Talmoran (talmoran@example.org)";
-inline constexpr TwipsRect kLayoutClientArea{4050, 4440, 8100, 6570};
 inline constexpr std::array<std::wstring_view, 2> kTabCaptions = {L"Lock Drive(s)", L"Hide Drive(s)"};
 
 // The controls of one container, in tab order: the order to create them in,

@@ -18,6 +18,12 @@ void LoadTalmoran(WindowGeometry& window, ScreenSize screen, FrameArray& ChoiceF
     ChoiceFrame.SetVisible(CheckedSub<Int16>(CurrentPage, 1), true);
 }
 
+TwipsRect LoadedPlace(ScreenSize screen)
+{
+    return {CentredOffset(screen.width, kLoadedWidth), CentredOffset(screen.height, kLoadedHeight), kLoadedWidth,
+            kLoadedHeight};
+}
+
 float CentredOffset(float screenExtent, float windowExtent)
 {
     const double offset = (static_cast<double>(screenExtent) - static_cast<double>(windowExtent)) / 2.0;

@@ -15,6 +15,10 @@ inline constexpr float kLoadedHeight = 4000.0F;
 void LoadTalmoran(WindowGeometry& window, ScreenSize screen, FrameArray& ChoiceFrame, TabStrip& TabStrip1,
                   Int16& CurrentPage);
 
+// Where the load step puts the window on `screen`: created there, the window
+// leaves the load step nothing to move.
+[[nodiscard]] TwipsRect LoadedPlace(ScreenSize screen);
+
 // (screen - window) / 2 in floating point: not rounded, not clamped, so a half
 // twip stays a half twip and a small screen gives a negative offset. A result
 // that is not a finite number raises the overflow run-time error.

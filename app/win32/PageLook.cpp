@@ -148,6 +148,12 @@ void PageBackground::Fill(HWND window, HDC dc)
     }
 }
 
+void WindowIcons::LoadForClass(WNDCLASSEXW& windowClass)
+{
+    windowClass.hIcon = LoadIconAt(windowClass.hInstance, SM_CXICON, SM_CYICON, PrimaryScreenDpi()).Release();
+    windowClass.hIconSm = LoadIconAt(windowClass.hInstance, SM_CXSMICON, SM_CYSMICON, PrimaryScreenDpi()).Release();
+}
+
 void WindowIcons::Set(HWND window, UINT dpi)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);

@@ -47,6 +47,11 @@ private:
 // 256 x 256 image.
 class WindowIcons {
 public:
+    // Both icons at the system's DPI, for the window class: a window at that
+    // DPI then needs none of its own, and setting them cost start-up time.
+    // They last as long as the class, the process's life.
+    static void LoadForClass(WNDCLASSEXW& windowClass);
+
     // Gives `window` both icons at `dpi`; the previous ones go only once the
     // window no longer uses them.
     void Set(HWND window, UINT dpi);

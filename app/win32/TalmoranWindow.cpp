@@ -18,15 +18,6 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-// The layout's client area as an outer rectangle in pixels; the load step
-// replaces it before the window is first shown.
-RECT LayoutOuterRect(UINT dpi)
-{
-    const PixelBox client = ToPixels(kLayoutClientArea, dpi);
-    return win32::OuterRectForClient({client.left, client.top, client.left + client.width, client.top + client.height},
-                                     kWindowStyle, kWindowExStyle, dpi);
-}
-
 // The command behind a button, if the control is one of the four.
 std::optional<Command> CommandOfButton(int id)
 {
@@ -78,16 +69,20 @@ std::unique_ptr<TalmoranWindow> TalmoranWindow::Create(HINSTANCE instance)
 {
     RegisterWindowClasses(instance, &TalmoranWindow::WindowProc);
     std::unique_ptr<TalmoranWindow> self(new TalmoranWindow());
-    const RECT outer = LayoutOuterRect(win32::PrimaryScreenDpi());
+    // Where the load step puts it: resizing and moving a window costs
+    // start-up time even while it is hidden.
+    const UINT screenDpi = win32::PrimaryScreenDpi();
+    const PixelBox place = ToPixels(LoadedPlace(win32::PrimaryScreenInTwips(screenDpi)), screenDpi);
     const std::wstring caption(kWindowCaption);
-    if (CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, outer.left, outer.top,
-                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
-                        self.get()) == nullptr ||
+    if (CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, place.left, place.top,
+                        place.width, place.height, nullptr, nullptr, instance, self.get()) == nullptr ||
         !self->window_) {
         throw win32::LastWin32Error(L"CreateWindowExW");
     }
     const UINT dpi = win32::DpiOf(self->Handle());
-    self->icons_.Set(self->Handle(), dpi);
+    if (dpi != screenDpi) {
+        self->icons_.Set(self->Handle(), dpi); // the class's are for another DPI
+    }
     self->controls_ = CreateControls(self->Handle(), instance, dpi);
     self->Adapt();
     self->focus_ = DialogFocus(self->controls_.at(Check1Id(0)));

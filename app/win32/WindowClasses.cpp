@@ -1,5 +1,6 @@
 #include "app/win32/WindowClasses.h"
 
+#include "app/win32/PageLook.h"
 #include "platform/win32/Win32Error.h"
 
 namespace talmoran {
@@ -23,7 +24,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 
-void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure)
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, bool withIcons)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -32,19 +33,24 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
     windowClass.hCursor = win32::CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
     windowClass.hbrBackground = ButtonFaceClassBackground();
     windowClass.lpszClassName = name;
-    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw win32::LastWin32Error(L"RegisterClassExW");
+    if (withIcons) {
+        WindowIcons::LoadForClass(windowClass);
     }
+    win32::CheckWin32(RegisterClassExW(&windowClass), L"RegisterClassExW");
 }
 
 } // namespace
 
 void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure)
 {
-    // No icons: the window sets both at its own DPI before it is shown; a
-    // third load, at the system's DPI, cost start-up time.
-    RegisterWindowClass(instance, kWindowClassName, procedure);
-    RegisterWindowClass(instance, kFrameClassName, FrameProc);
+    // Once a process (the frames' class goes last): a second window, as the
+    // tests make, loads no icons again.
+    WNDCLASSEXW registered{};
+    registered.cbSize = sizeof registered;
+    if (GetClassInfoExW(instance, kFrameClassName, &registered) == FALSE) {
+        RegisterWindowClass(instance, kWindowClassName, procedure, true);
+        RegisterWindowClass(instance, kFrameClassName, FrameProc, false);
+    }
 }
 
 } // namespace talmoran

@@ -144,6 +144,13 @@ void Win32WindowGeometry::Place(float x, float y, UINT keep)
     const UINT dpi = DpiOf(window_);
     const int first = TwipsToPixels(x, dpi);
     const int second = TwipsToPixels(y, dpi);
+    // Created where the load step puts it, the window needs nothing done:
+    // even a SetWindowPos that changes nothing costs start-up time.
+    const PixelBox now = ToPixels(Outer(), dpi);
+    if ((keep & SWP_NOSIZE) == 0 ? now.width == first && now.height == second
+                                 : now.left == first && now.top == second) {
+        return;
+    }
     // A hidden window has nothing to redraw yet: its first paint comes when
     // it is shown.
     const UINT hidden = IsWindowVisible(window_) == FALSE ? SWP_NOREDRAW | SWP_NOCOPYBITS : 0;

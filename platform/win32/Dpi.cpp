@@ -16,15 +16,6 @@ template <typename Function> Function User32(const char* name) noexcept
     return Lookup<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
-// shcore.dll (Windows 8.1), from System32 only and kept for the process's
-// life. Null where it does not exist, or where the System32-only flag is not
-// understood (Windows 7 without KB2533623, which has no shcore.dll anyway).
-HMODULE Shcore() noexcept
-{
-    static const HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return shcore;
-}
-
 } // namespace
 
 UINT PrimaryScreenDpi()
@@ -38,7 +29,11 @@ UINT MonitorDpiOf(HWND window)
 {
     // MDT_EFFECTIVE_DPI is 0; the header declares neither before Windows 8.1.
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto getDpi = Lookup<GetDpiForMonitorFn>(Shcore(), "GetDpiForMonitor");
+    // shcore.dll (Windows 8.1), from System32 only and kept for the process's
+    // life. Null where it does not exist, or where the System32-only flag is
+    // not understood (Windows 7 without KB2533623, which has no shcore.dll).
+    static const auto getDpi = Lookup<GetDpiForMonitorFn>(
+        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
     HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     UINT x = 0;
     UINT y = 0;
@@ -67,18 +62,6 @@ int SystemMetricAt(int metric, UINT dpi)
     // Before Windows 10 1607 the metrics are scaled for the system DPI.
     return MulDiv(CheckWin32(GetSystemMetrics(metric), L"GetSystemMetrics"), static_cast<int>(dpi),
                   static_cast<int>(PrimaryScreenDpi()));
-}
-
-RECT OuterRectForClient(RECT client, DWORD style, DWORD exStyle, UINT dpi)
-{
-    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
-    if (adjustForDpi != nullptr) {
-        CheckWin32(adjustForDpi(&client, style, FALSE, exStyle, dpi), L"AdjustWindowRectExForDpi");
-    } else {
-        CheckWin32(AdjustWindowRectEx(&client, style, FALSE, exStyle), L"AdjustWindowRectEx");
-    }
-    return client;
 }
 
 } // namespace talmoran::win32

@@ -22,8 +22,4 @@ namespace talmoran::win32 {
 // A system metric (SM_CXICON, ...) as it is at `dpi`.
 [[nodiscard]] int SystemMetricAt(int metric, UINT dpi);
 
-// The outer rectangle of a window with this client rectangle, frame and
-// caption at `dpi` (at the system's DPI before Windows 10 1607).
-[[nodiscard]] RECT OuterRectForClient(RECT client, DWORD style, DWORD exStyle, UINT dpi);
-
 } // namespace talmoran::win32

@@ -33,6 +33,9 @@ TEST(LoadStep, SizesThenCentresFromTheSizeReadBackWithoutRoundingOrClampingThenS
         Int16 CurrentPage = 0;
         LoadTalmoran(window, {.width = screenWidth, .height = screenHeight}, frames, tabs, CurrentPage);
         EXPECT_EQ(window.outer, (Place{left, top, 7000, keptHeight > 0 ? keptHeight : 4000}));
+        const TwipsRect created = LoadedPlace({.width = screenWidth, .height = screenHeight});
+        EXPECT_TRUE(keptHeight > 0 ||
+                    (Place{created.left, created.top, created.width, created.height}) == window.outer);
         EXPECT_EQ(frames.rects, std::vector<Place>(3, kFrame0)) << "every page on the first one's place";
         EXPECT_EQ(frames.visible, (std::vector{true, false, false}));
         EXPECT_EQ(CurrentPage, 1);

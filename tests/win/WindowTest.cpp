@@ -76,12 +76,15 @@ TEST_F(RealWindow, ShowsEveryTextToTheLetterOnTheButtonFace)
     }
 }
 
-// The window's icons in pixels: small and large.
+// The icons the system shows for the window, in pixels: small and large; its
+// own, else its class's.
 std::pair<LONG, LONG> IconSizes(HWND window)
 {
     std::pair<LONG, LONG> sizes;
     for (const auto& [which, size] : {std::pair{ICON_SMALL, &sizes.first}, std::pair{ICON_BIG, &sizes.second}}) {
+        const int classIcon = which == ICON_SMALL ? GCLP_HICONSM : GCLP_HICON;
         auto* icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+        icon = icon != nullptr ? icon : reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
         ICONINFO info{};
         BITMAP bitmap{};
         if (icon != nullptr && GetIconInfo(icon, &info) != FALSE) {
