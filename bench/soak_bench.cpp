@@ -12,18 +12,10 @@
 #include "app/win32/TalmoranWindow.h"
 #include "testkit/BoxPresser.h"
 #include "testkit/ProcessResources.h"
+#include "testkit/Windows.h"
 #include "policy/DrivePolicies.h"
 
 namespace {
-
-void Pump()
-{
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 // Runs `step` `count` times, printing the resources every 1,000; returns the
 // growth of private bytes per step after the first 1,000. What the presser
@@ -35,7 +27,7 @@ template <typename Step> double Soak(const char* what, int count, talmoran::test
     for (int i = 1; i <= count; ++i) {
         step(i);
         if (i % 1000 == 0) {
-            Pump();
+            talmoran::testkit::Pump();
             (void)presser.Take();
             const auto r = talmoran::testkit::MeasureProcessResources();
             first = i == 1000 ? r : first;

@@ -11,29 +11,18 @@
 #include <thread>
 #include <vector>
 
-namespace {
+#include "testkit/Windows.h"
 
-struct Search {
-    DWORD pid;
-    HWND found;
-};
+namespace {
 
 HWND VisibleWindowOf(DWORD pid)
 {
-    Search search{pid, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : talmoran::testkit::WindowsOf(pid)) {
+        if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 // Milliseconds from CreateProcess to the first visible top-level window.

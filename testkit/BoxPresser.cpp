@@ -1,5 +1,7 @@
 #include "testkit/BoxPresser.h"
 
+#include "testkit/Windows.h"
+
 namespace talmoran::testkit {
 namespace {
 
@@ -26,11 +28,9 @@ SeenBox Read(HWND box)
 
 HWND VisibleBoxOf(DWORD process)
 {
-    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        if (owner == process && IsWindowVisible(box)) {
-            return box;
+    for (HWND window : WindowsOf(process)) {
+        if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) {
+            return window;
         }
     }
     return nullptr;

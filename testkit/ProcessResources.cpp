@@ -2,6 +2,8 @@
 
 #include <psapi.h>
 
+#include "testkit/Windows.h"
+
 namespace talmoran::testkit {
 namespace {
 
@@ -18,25 +20,14 @@ DWORD CountGdiObjects()
 
 DWORD CountWindows()
 {
-    struct Tally {
-        DWORD pid;
-        DWORD windows;
-    } tally{GetCurrentProcessId(), 0};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* t = reinterpret_cast<Tally*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == t->pid) {
-                ++t->windows;
-                EnumChildWindows(
-                    window, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<DWORD*>(p), TRUE; },
-                    reinterpret_cast<LPARAM>(&t->windows));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tally));
-    return tally.windows;
+    DWORD count = 0;
+    for (HWND window : WindowsOf(GetCurrentProcessId())) {
+        ++count;
+        EnumChildWindows(
+            window, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<DWORD*>(p), TRUE; },
+            reinterpret_cast<LPARAM>(&count));
+    }
+    return count;
 }
 
 DWORD CountHandles()
