@@ -14,8 +14,9 @@ namespace talmoran {
 
 enum class ControlKind { Frame, Button, CheckBox, Note, TabStrip };
 
-// Control identifiers, clear of IDOK and IDCANCEL so that Enter and Esc,
-// which the window does not bind, reach no control.
+// Control identifiers, clear of IDOK and IDCANCEL: the dialog manager sends
+// those for Enter and Esc, which must not click a control of that id (Enter
+// presses the focused button instead, and Esc does nothing).
 enum class ControlId : std::uint16_t {
     Window = 0, // the container of top-level controls
     ChoiceFrame0 = 100,

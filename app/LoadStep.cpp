@@ -3,26 +3,10 @@
 #include <cmath>
 
 namespace talmoran {
+namespace {
 
-void LoadTalmoran(WindowGeometry& window, ScreenSize screen, FrameArray& ChoiceFrame, TabStrip& TabStrip1,
-                  Int16& CurrentPage)
-{
-    // Centred from the size read back: the window system may have adjusted it.
-    window.Resize(kLoadedWidth, kLoadedHeight);
-    const TwipsRect outer = window.Outer();
-    window.MoveTo(CentredOffset(screen.width, outer.width), CentredOffset(screen.height, outer.height));
-    // Every other frame stacked on ChoiceFrame(0), hidden; tab 1 and its page shown.
-    StackFramesOnFirst(ChoiceFrame, true);
-    CurrentPage = 1;
-    TabStrip1.Select(CurrentPage);
-    ChoiceFrame.SetVisible(CheckedSub<Int16>(CurrentPage, 1), true);
-}
-
-TwipsRect LoadedPlace(ScreenSize screen)
-{
-    return {CentredOffset(screen.width, kLoadedWidth), CentredOffset(screen.height, kLoadedHeight), kLoadedWidth,
-            kLoadedHeight};
-}
+constexpr float kLoadedWidth = 7000.0F;
+constexpr float kLoadedHeight = 4000.0F;
 
 float CentredOffset(float screenExtent, float windowExtent)
 {
@@ -32,6 +16,24 @@ float CentredOffset(float screenExtent, float windowExtent)
         throw RuntimeError::Overflow();
     }
     return result;
+}
+
+} // namespace
+
+TwipsRect LoadedPlace(ScreenSize screen, unsigned dpi, std::optional<PixelSize> kept)
+{
+    const PixelSize size = kept.value_or(PixelSize{TwipsToPixels(kLoadedWidth, dpi), TwipsToPixels(kLoadedHeight, dpi)});
+    const float width = PixelsToTwips(size.width, dpi);
+    const float height = PixelsToTwips(size.height, dpi);
+    return {CentredOffset(screen.width, width), CentredOffset(screen.height, height), width, height};
+}
+
+void SetUpTabPages(FrameArray& ChoiceFrame, TabStrip& TabStrip1, Int16& CurrentPage)
+{
+    StackFramesOnFirst(ChoiceFrame, true);
+    CurrentPage = 1;
+    TabStrip1.Select(CurrentPage);
+    ChoiceFrame.SetVisible(CheckedSub<Int16>(CurrentPage, 1), true);
 }
 
 void ShowSelectedPage(FrameArray& ChoiceFrame, const TabStrip& TabStrip1, Int16& CurrentPage)

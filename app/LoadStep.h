@@ -4,25 +4,24 @@
 // one place: each tab of TabStrip1 shows its own frame of ChoiceFrame, page p
 // in ChoiceFrame(p - 1). The drive boxes lie outside the frames, on both.
 
+#include <optional>
+
 #include "platform/Interfaces.h"
 
 namespace talmoran {
 
-inline constexpr float kLoadedWidth = 7000.0F;
-inline constexpr float kLoadedHeight = 4000.0F;
+// Where the load step puts the window, in twips on `screen` at `dpi`: the size
+// it sets, 7000 x 4000 twips, read back as the window system keeps it in whole
+// pixels (or `kept`, where the window system kept another size), centred on
+// that size. The centring is done in floating point and neither rounded nor
+// clamped, so a half twip stays a half twip and a small screen gives a
+// negative offset; a result that is not a finite number raises the overflow
+// run-time error. The window is created there, and nothing moves it again.
+[[nodiscard]] TwipsRect LoadedPlace(ScreenSize screen, unsigned dpi, std::optional<PixelSize> kept = std::nullopt);
 
-// Size 7000 x 4000 twips, centred, then the tab pages set up. It ticks or clears no drive box.
-void LoadTalmoran(WindowGeometry& window, ScreenSize screen, FrameArray& ChoiceFrame, TabStrip& TabStrip1,
-                  Int16& CurrentPage);
-
-// Where the load step puts the window on `screen`: created there, the window
-// leaves the load step nothing to move.
-[[nodiscard]] TwipsRect LoadedPlace(ScreenSize screen);
-
-// (screen - window) / 2 in floating point: not rounded, not clamped, so a half
-// twip stays a half twip and a small screen gives a negative offset. A result
-// that is not a finite number raises the overflow run-time error.
-[[nodiscard]] float CentredOffset(float screenExtent, float windowExtent);
+// The tab pages at start: every other frame stacked on ChoiceFrame(0) and
+// hidden, tab 1 selected and its page shown. It ticks or clears no drive box.
+void SetUpTabPages(FrameArray& ChoiceFrame, TabStrip& TabStrip1, Int16& CurrentPage);
 
 // After the user selected a tab: hides the page that was shown and shows the
 // selected one. It does not compare them, so a repeated click keeps the page.

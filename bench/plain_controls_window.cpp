@@ -44,7 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     InitCommonControlsEx(&controls);
     Register(instance, L"PlainWindow");
     Register(instance, talmoran::kFrameClassName); // the frames' class name, with no page painting
-    const UINT dpi = talmoran::win32::PrimaryScreenDpi();
+    const UINT dpi = talmoran::win32::SystemDpi();
     const int width = talmoran::TwipsToPixels(7000, dpi);
     const int height = talmoran::TwipsToPixels(4000, dpi);
     HWND window = CreateWindowExW(

@@ -62,15 +62,6 @@ public:
     [[nodiscard]] virtual Int16 SelectedIndex() const = 0;
 };
 
-// The main window's outer rectangle, in twips.
-class WindowGeometry {
-public:
-    virtual ~WindowGeometry() = default;
-    [[nodiscard]] virtual TwipsRect Outer() const = 0;
-    virtual void Resize(float width, float height) = 0;
-    virtual void MoveTo(float left, float top) = 0;
-};
-
 // The primary screen's size, in twips: read once, so a value.
 struct ScreenSize {
     float width;

@@ -14,7 +14,13 @@ struct TwipsRect {
     float height;
 };
 
-// The same in whole pixels at some DPI.
+// A size in whole pixels, as the window system keeps one.
+struct PixelSize {
+    int width;
+    int height;
+};
+
+// A rectangle in whole pixels at some DPI.
 struct PixelBox {
     int left;
     int top;

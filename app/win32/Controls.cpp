@@ -78,10 +78,10 @@ void PlaceControls(const ControlMap& controls, UINT dpi)
     }
 }
 
-void SetControlsFont(const ControlMap& controls, HFONT font, bool redraw)
+void SetControlsFont(const ControlMap& controls, HFONT font)
 {
     for (const auto& [id, control] : controls) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }
 

@@ -53,7 +53,7 @@ inline WindowClass ClassFor(ControlKind kind)
 // Places every control again, at a new DPI.
 void PlaceControls(const ControlMap& controls, UINT dpi);
 
-// Gives every control `font`.
-void SetControlsFont(const ControlMap& controls, HFONT font, bool redraw);
+// Gives every control `font`, without redrawing it.
+void SetControlsFont(const ControlMap& controls, HFONT font);
 
 } // namespace talmoran

@@ -148,10 +148,10 @@ void PageBackground::Fill(HWND window, HDC dc)
     }
 }
 
-void WindowIcons::LoadForClass(WNDCLASSEXW& windowClass)
+void WindowIcons::LoadForClass(WNDCLASSEXW& windowClass, UINT dpi)
 {
-    windowClass.hIcon = LoadIconAt(windowClass.hInstance, SM_CXICON, SM_CYICON, PrimaryScreenDpi()).Release();
-    windowClass.hIconSm = LoadIconAt(windowClass.hInstance, SM_CXSMICON, SM_CYSMICON, PrimaryScreenDpi()).Release();
+    windowClass.hIcon = LoadIconAt(windowClass.hInstance, SM_CXICON, SM_CYICON, dpi).Release();
+    windowClass.hIconSm = LoadIconAt(windowClass.hInstance, SM_CXSMICON, SM_CYSMICON, dpi).Release();
 }
 
 void WindowIcons::Set(HWND window, UINT dpi)

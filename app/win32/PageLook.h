@@ -47,10 +47,10 @@ private:
 // 256 x 256 image.
 class WindowIcons {
 public:
-    // Both icons at the system's DPI, for the window class: a window at that
-    // DPI then needs none of its own, and setting them cost start-up time.
-    // They last as long as the class, the process's life.
-    static void LoadForClass(WNDCLASSEXW& windowClass);
+    // Both icons at `dpi`, for the window class: a window at that DPI then
+    // needs none of its own, and setting them cost start-up time. They last
+    // as long as the class, the process's life.
+    static void LoadForClass(WNDCLASSEXW& windowClass, UINT dpi);
 
     // Gives `window` both icons at `dpi`; the previous ones go only once the
     // window no longer uses them.

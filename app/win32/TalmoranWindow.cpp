@@ -67,28 +67,40 @@ int TalmoranWindow::Run(HINSTANCE instance, int showCommand) noexcept
 
 std::unique_ptr<TalmoranWindow> TalmoranWindow::Create(HINSTANCE instance)
 {
-    RegisterWindowClasses(instance, &TalmoranWindow::WindowProc);
+    // Everything is made at the DPI of the monitor the window is created on.
+    const UINT dpi = win32::PrimaryMonitorDpi();
+    RegisterWindowClasses(instance, &TalmoranWindow::WindowProc, dpi);
     std::unique_ptr<TalmoranWindow> self(new TalmoranWindow());
-    // Where the load step puts it: resizing and moving a window costs
+    // Created where the load step puts it: resizing and moving a window costs
     // start-up time even while it is hidden.
-    const UINT screenDpi = win32::PrimaryScreenDpi();
-    const PixelBox place = ToPixels(LoadedPlace(win32::PrimaryScreenInTwips(screenDpi)), screenDpi);
+    const ScreenSize screen = win32::PrimaryScreenInTwips(dpi);
+    const PixelBox place = ToPixels(LoadedPlace(screen, dpi), dpi);
     const std::wstring caption(kWindowCaption);
     if (CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, place.left, place.top,
                         place.width, place.height, nullptr, nullptr, instance, self.get()) == nullptr ||
         !self->window_) {
         throw win32::LastWin32Error(L"CreateWindowExW");
     }
-    const UINT dpi = win32::DpiOf(self->Handle());
-    if (dpi != screenDpi) {
-        self->icons_.Set(self->Handle(), dpi); // the class's are for another DPI
-    }
+    self->CentreOnKeptSize(screen, dpi, {place.width, place.height});
     self->controls_ = CreateControls(self->Handle(), instance, dpi);
     self->Adapt();
     self->focus_ = DialogFocus(self->controls_.at(Check1Id(0)));
-    self->ApplyFont(dpi, false); // still hidden: nothing to redraw yet
+    self->ApplyFont(dpi);
     self->page_.Invalidate(self->controls_.at(ControlId::TabStrip1));
     return self;
+}
+
+void TalmoranWindow::CentreOnKeptSize(ScreenSize screen, UINT dpi, PixelSize asked)
+{
+    RECT outer{};
+    win32::CheckWin32(GetWindowRect(Handle(), &outer), L"GetWindowRect");
+    const PixelSize kept{outer.right - outer.left, outer.bottom - outer.top};
+    if (kept.width != asked.width || kept.height != asked.height) {
+        const PixelBox place = ToPixels(LoadedPlace(screen, dpi, kept), dpi);
+        win32::CheckWin32(SetWindowPos(Handle(), nullptr, place.left, place.top, 0, 0,
+                                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW),
+                          L"SetWindowPos");
+    }
 }
 
 TalmoranWindow::~TalmoranWindow()
@@ -107,11 +119,7 @@ HWND TalmoranWindow::Control(ControlId id) const
 
 void TalmoranWindow::Load()
 {
-    win32::Win32WindowGeometry geometry(Handle());
-    // The screen in twips at the window's own DPI, as the window's size is:
-    // centring stays right where the system DPI differs.
-    LoadTalmoran(geometry, win32::PrimaryScreenInTwips(win32::DpiOf(Handle())), ChoiceFrame_, TabStrip1_,
-                 variables_.CurrentPage);
+    SetUpTabPages(ChoiceFrame_, TabStrip1_, variables_.CurrentPage);
     loaded_ = true;
 }
 
@@ -128,7 +136,6 @@ void TalmoranWindow::Adapt()
     messageBox_ = win32::Win32MessageBox(Handle());
 }
 
-// Places every control again, at a new DPI.
 void TalmoranWindow::ApplyLayout(UINT dpi)
 {
     PlaceControls(controls_, dpi);
@@ -138,11 +145,11 @@ void TalmoranWindow::ApplyLayout(UINT dpi)
     page_.Invalidate(controls_.at(ControlId::TabStrip1));
 }
 
-void TalmoranWindow::ApplyFont(UINT dpi, bool redraw)
+void TalmoranWindow::ApplyFont(UINT dpi)
 {
     win32::UniqueHfont previous = std::move(font_);
     font_ = CreateLayoutFont(dpi);
-    SetControlsFont(controls_, font_.Get(), redraw);
+    SetControlsFont(controls_, font_.Get());
     // `previous` is released here, only after every child has the new font.
 }
 
@@ -165,9 +172,9 @@ void TalmoranWindow::OnDpiChanged(UINT dpi, const RECT& suggested)
                                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE),
                       L"SetWindowPos");
     icons_.Set(Handle(), dpi);
-    ApplyFont(dpi, true);
+    ApplyFont(dpi);
     ApplyLayout(dpi);
-    Repaint();
+    Repaint(); // once, for the new font and the new places alike
 }
 
 void TalmoranWindow::Repaint() const

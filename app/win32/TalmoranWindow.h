@@ -39,7 +39,8 @@ public:
     TalmoranWindow& operator=(const TalmoranWindow&) = delete;
     ~TalmoranWindow();
 
-    // The load step; raises a run-time error on failure.
+    // The load step, after creation has sized and centred the window: the tab
+    // pages. Raises a run-time error on failure.
     void Load();
     // Shows the window as `showCommand` asks. The focus goes to the first
     // drive box when the window is first activated, not before: a start that
@@ -58,10 +59,16 @@ private:
     // ErrorBoundary::Defer); nothing for any other message.
     std::optional<LRESULT> PaintBackground(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
+    // The window system keeps a window within its tracking sizes
+    // (WM_GETMINMAXINFO): one larger than the whole desktop is made smaller.
+    // It is then centred on the size kept; otherwise nothing moves it.
+    void CentreOnKeptSize(ScreenSize screen, UINT dpi, PixelSize asked);
     // Wraps the controls in the adapters the commands and the pages reach.
     void Adapt();
+    // Places every control again at a new DPI, the pages still on one place.
     void ApplyLayout(UINT dpi);
-    void ApplyFont(UINT dpi, bool redraw);
+    // Gives every control the layout font at `dpi`, without redrawing them.
+    void ApplyFont(UINT dpi);
     void Repaint() const;
     void OnButton(Command command);
     void OnDpiChanged(UINT dpi, const RECT& suggested);

@@ -24,7 +24,8 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 
-void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, bool withIcons)
+// A class with the arrow cursor and the button face.
+WNDCLASSEXW ClassOf(HINSTANCE instance, const wchar_t* name, WNDPROC procedure)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -33,23 +34,23 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
     windowClass.hCursor = win32::CheckWin32(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
     windowClass.hbrBackground = ButtonFaceClassBackground();
     windowClass.lpszClassName = name;
-    if (withIcons) {
-        WindowIcons::LoadForClass(windowClass);
-    }
-    win32::CheckWin32(RegisterClassExW(&windowClass), L"RegisterClassExW");
+    return windowClass;
 }
 
 } // namespace
 
-void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure)
+void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure, UINT dpi)
 {
     // Once a process (the frames' class goes last): a second window, as the
     // tests make, loads no icons again.
     WNDCLASSEXW registered{};
     registered.cbSize = sizeof registered;
     if (GetClassInfoExW(instance, kFrameClassName, &registered) == FALSE) {
-        RegisterWindowClass(instance, kWindowClassName, procedure, true);
-        RegisterWindowClass(instance, kFrameClassName, FrameProc, false);
+        WNDCLASSEXW main = ClassOf(instance, kWindowClassName, procedure);
+        WindowIcons::LoadForClass(main, dpi);
+        win32::CheckWin32(RegisterClassExW(&main), L"RegisterClassExW");
+        const WNDCLASSEXW frame = ClassOf(instance, kFrameClassName, FrameProc);
+        win32::CheckWin32(RegisterClassExW(&frame), L"RegisterClassExW");
     }
 }
 

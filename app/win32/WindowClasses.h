@@ -19,10 +19,10 @@ inline HBRUSH ButtonFaceClassBackground() noexcept
     return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
 }
 
-// Registers the main window's class, with `procedure`, and the page frame's,
-// with the arrow cursor and the button face. A class already registered
-// stays as it is.
-void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure);
+// Registers the main window's class, with `procedure` and icons at `dpi`, and
+// the page frame's, with the arrow cursor and the button face. A class
+// already registered stays as it is.
+void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure, UINT dpi);
 
 enum PrivateMessage : UINT {
     // Sent by a frame to its parent to paint its background: wParam is the

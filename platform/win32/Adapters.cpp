@@ -24,11 +24,6 @@ void EnableFrame(HWND frame, BOOL enable)
     }
 }
 
-PixelBox BoxOf(const RECT& r, POINT corner)
-{
-    return {corner.x, corner.y, r.right - r.left, r.bottom - r.top};
-}
-
 } // namespace
 
 CheckValue Win32CheckBoxes::Value(Int16 index) const
@@ -95,7 +90,7 @@ TwipsRect Win32FrameArray::Rect(Int16 index) const
     CheckWin32(GetWindowRect(frame, &r), L"GetWindowRect");
     POINT corner{r.left, r.top};
     CheckWin32(ScreenToClient(GetParent(frame), &corner), L"ScreenToClient");
-    return ToTwips(BoxOf(r, corner), DpiOf(frame));
+    return ToTwips({corner.x, corner.y, r.right - r.left, r.bottom - r.top}, DpiOf(frame));
 }
 
 void Win32FrameArray::Move(Int16 index, const TwipsRect& place)
@@ -130,43 +125,6 @@ Int16 Win32TabStrip::SelectedIndex() const
 {
     const auto selected = static_cast<int>(SendMessageW(tabControl_, TCM_GETCURSEL, 0, 0));
     return CheckedAdd<Int16>(static_cast<Int16>(selected), 1);
-}
-
-TwipsRect Win32WindowGeometry::Outer() const
-{
-    RECT r{};
-    CheckWin32(GetWindowRect(window_, &r), L"GetWindowRect");
-    return ToTwips(BoxOf(r, {r.left, r.top}), DpiOf(window_));
-}
-
-void Win32WindowGeometry::Place(float x, float y, UINT keep)
-{
-    const UINT dpi = DpiOf(window_);
-    const int first = TwipsToPixels(x, dpi);
-    const int second = TwipsToPixels(y, dpi);
-    // Created where the load step puts it, the window needs nothing done:
-    // even a SetWindowPos that changes nothing costs start-up time.
-    const PixelBox now = ToPixels(Outer(), dpi);
-    if ((keep & SWP_NOSIZE) == 0 ? now.width == first && now.height == second
-                                 : now.left == first && now.top == second) {
-        return;
-    }
-    // A hidden window has nothing to redraw yet: its first paint comes when
-    // it is shown.
-    const UINT hidden = IsWindowVisible(window_) == FALSE ? SWP_NOREDRAW | SWP_NOCOPYBITS : 0;
-    CheckWin32(
-        SetWindowPos(window_, nullptr, first, second, first, second, keep | hidden | SWP_NOZORDER | SWP_NOACTIVATE),
-        L"SetWindowPos");
-}
-
-void Win32WindowGeometry::Resize(float width, float height)
-{
-    Place(width, height, SWP_NOMOVE);
-}
-
-void Win32WindowGeometry::MoveTo(float left, float top)
-{
-    Place(left, top, SWP_NOSIZE);
 }
 
 ScreenSize PrimaryScreenInTwips(UINT dpi)

@@ -1,6 +1,6 @@
 #pragma once
 // The seam over Win32: the drive boxes, the registry, the message box, the
-// page frames and tab strip, and the window's and screen's geometry.
+// page frames and tab strip, and the screen's size.
 
 #include <windows.h>
 
@@ -69,20 +69,6 @@ public:
 
 private:
     HWND tabControl_;
-};
-
-class Win32WindowGeometry final : public WindowGeometry {
-public:
-    explicit Win32WindowGeometry(HWND window) noexcept : window_(window) {}
-    [[nodiscard]] TwipsRect Outer() const override;
-    void Resize(float width, float height) override;
-    void MoveTo(float left, float top) override;
-
-private:
-    // With SWP_NOMOVE, x and y in twips are the new size; with SWP_NOSIZE,
-    // the new place.
-    void Place(float x, float y, UINT keep);
-    HWND window_;
 };
 
 // The primary screen's size in twips at `dpi`.

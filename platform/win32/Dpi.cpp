@@ -16,16 +16,8 @@ template <typename Function> Function User32(const char* name) noexcept
     return Lookup<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
-} // namespace
-
-UINT PrimaryScreenDpi()
-{
-    const WindowDc screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
-}
-
-UINT MonitorDpiOf(HWND window)
+// The effective DPI of `monitor`; 0 before Windows 8.1.
+UINT MonitorDpi(HMONITOR monitor)
 {
     // MDT_EFFECTIVE_DPI is 0; the header declares neither before Windows 8.1.
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
@@ -34,10 +26,24 @@ UINT MonitorDpiOf(HWND window)
     // not understood (Windows 7 without KB2533623, which has no shcore.dll).
     static const auto getDpi = Lookup<GetDpiForMonitorFn>(
         LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
-    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     UINT x = 0;
     UINT y = 0;
     return getDpi != nullptr && monitor != nullptr && SUCCEEDED(getDpi(monitor, 0, &x, &y)) ? y : 0;
+}
+
+} // namespace
+
+UINT SystemDpi()
+{
+    const WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+UINT PrimaryMonitorDpi()
+{
+    const UINT dpi = MonitorDpi(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    return dpi != 0 ? dpi : SystemDpi();
 }
 
 UINT DpiOf(HWND window)
@@ -46,9 +52,9 @@ UINT DpiOf(HWND window)
     static const auto getDpi = User32<GetDpiForWindowFn>("GetDpiForWindow");
     UINT dpi = getDpi != nullptr ? getDpi(window) : 0;
     if (dpi == 0) {
-        dpi = MonitorDpiOf(window);
+        dpi = MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
     }
-    return dpi != 0 ? dpi : PrimaryScreenDpi();
+    return dpi != 0 ? dpi : SystemDpi();
 }
 
 int SystemMetricAt(int metric, UINT dpi)
@@ -61,7 +67,7 @@ int SystemMetricAt(int metric, UINT dpi)
     }
     // Before Windows 10 1607 the metrics are scaled for the system DPI.
     return MulDiv(CheckWin32(GetSystemMetrics(metric), L"GetSystemMetrics"), static_cast<int>(dpi),
-                  static_cast<int>(PrimaryScreenDpi()));
+                  static_cast<int>(SystemDpi()));
 }
 
 } // namespace talmoran::win32

@@ -12,12 +12,12 @@ namespace talmoran::win32 {
 // monitor's (Windows 8.1), else the system's.
 [[nodiscard]] UINT DpiOf(HWND window);
 
-// The effective DPI of the monitor the window is on; 0 before Windows 8.1.
-[[nodiscard]] UINT MonitorDpiOf(HWND window);
+// The DPI of the primary monitor, where the window is created: before it
+// exists, the DPI it will be drawn at.
+[[nodiscard]] UINT PrimaryMonitorDpi();
 
-// The system DPI, which GetSystemMetrics and the screen DC are scaled for:
-// the primary screen's, for placing a window before it exists.
-[[nodiscard]] UINT PrimaryScreenDpi();
+// The system DPI, which GetSystemMetrics and the screen DC are scaled for.
+[[nodiscard]] UINT SystemDpi();
 
 // A system metric (SM_CXICON, ...) as it is at `dpi`.
 [[nodiscard]] int SystemMetricAt(int metric, UINT dpi);

@@ -55,6 +55,7 @@ using UniqueHbitmap = UniqueHandle<HBITMAP, &DeleteObject>;
 using UniqueHicon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueMemoryDc = UniqueHandle<HDC, &DeleteDC>; // CreateCompatibleDC
 using UniqueHwnd = UniqueHandle<HWND, &DestroyWindow>;
+using UniqueHlocal = UniqueHandle<HLOCAL, &LocalFree>; // FORMAT_MESSAGE_ALLOCATE_BUFFER
 
 // GetDC ... ReleaseDC. A null window means the screen.
 class WindowDc {

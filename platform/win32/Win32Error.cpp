@@ -2,16 +2,18 @@
 
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 namespace talmoran::win32 {
 
 RuntimeError Win32Error(DWORD code, const wchar_t* call)
 {
-    wchar_t* text = nullptr;
+    UniqueHlocal text;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring description = length > 0 ? std::wstring(text, length) : L"Windows error " + DecimalText(code);
-    LocalFree(text);
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(text.Put()), 0, nullptr);
+    std::wstring description = length > 0 ? std::wstring(static_cast<const wchar_t*>(text.Get()), length)
+                                           : L"Windows error " + DecimalText(code);
     while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r')) {
         description.pop_back();
     }

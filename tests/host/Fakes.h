@@ -66,20 +66,8 @@ struct FakeMessageBox final : ModalMessageBox {
 
 using Place = std::array<float, 4>; // left, top, width, height
 
-// The window's outer rectangle, as the window system keeps it.
-struct FakeWindowGeometry final : WindowGeometry {
-    Place outer{4050, 4440, 8100, 6570};
-    float keptHeight = 0; // a window system that keeps a height of its own
-
-    [[nodiscard]] TwipsRect Outer() const override { return {outer[0], outer[1], outer[2], outer[3]}; }
-    void Resize(float width, float height) override
-    {
-        outer = {outer[0], outer[1], width, keptHeight > 0 ? keptHeight : height};
-    }
-    void MoveTo(float left, float top) override { outer = {left, top, outer[2], outer[3]}; }
-};
-
-// A frame index out of range throws, as the real array raises its subscript error.
+// A frame index out of range throws std::out_of_range, where the real array
+// raises its subscript run-time error.
 struct FakeFrames final : FrameArray {
     std::vector<Place> rects;
     std::vector<bool> visible;

@@ -63,31 +63,51 @@ struct Harness {
 
 TEST(Commands, EachWritesOneValueThenShowsItsBoxOrItsFailureBoxWhereverItFails)
 {
-    enum Stage { Nowhere, ReadingABox, Writing, ShowingSuccess };
-    for (const ExpectedCommand& c : kExpectedCommands) {
-        const bool selects = c.writtenWithCandD != 0; // Unlock and Unhide ignore the boxes
-        for (const Stage stage : {Nowhere, ReadingABox, Writing, ShowingSuccess}) {
-            if (stage == ReadingABox && !selects) {
-                continue;
-            }
-            SCOPED_TRACE(std::string(c.name) + " failing at stage " + std::to_string(stage));
-            Harness h;
-            h.boxes.failingIndex = stage == ReadingABox ? std::optional<Int16>(3) : std::nullopt;
-            h.registry.refuse = stage == Writing;
-            h.box.refuseFirst = stage == ShowingSuccess;
-            h.Run(c.command);
-            const std::wstring path = std::wstring(kPolicyKey) + L"\\" + c.valueName;
-            const bool written = stage == Nowhere || stage == ShowingSuccess; // else the old value stays
-            EXPECT_EQ(h.registry.writes, (written ? decltype(h.registry.writes){{path, c.writtenWithCandD}}
-                                                  : decltype(h.registry.writes){}));
-            EXPECT_EQ(h.box.shown, (stage == Nowhere          ? Shown{c.success}
-                                    : stage == ShowingSuccess ? Shown{c.success, c.failure}
-                                                              : Shown{c.failure}));
-            EXPECT_EQ(h.PolicyPath, stage == ReadingABox ? L"" : L"HKCU\\" + path) << "the path is kept once copied";
-            // The sum so far when box 3 fails: C, added before it.
-            EXPECT_EQ(h.DriveMask, stage == ReadingABox ? 4 : selects ? 12 : 0);
-            EXPECT_EQ(h.boxes.reads, stage == ReadingABox ? 4 : selects ? 27 : 0);
-        }
+    enum Stage { Nowhere, ReadingBoxD, Writing, ShowingSuccess };
+    enum Boxes { Success, Failure, SuccessThenFailure };
+    struct Row {
+        Command command;
+        Stage failing;
+        bool written;
+        Boxes shown;
+        bool pathCopied;
+        Int32 DriveMask; // C is added before box D fails
+        int boxReads;
+    };
+    using enum Command;
+    // With C and D ticked; Unlock and Unhide read no box.
+    constexpr Row kRows[] = {
+        {Lock, Nowhere, true, Success, true, 12, 27},
+        {Lock, ReadingBoxD, false, Failure, false, 4, 4},
+        {Lock, Writing, false, Failure, true, 12, 27},
+        {Lock, ShowingSuccess, true, SuccessThenFailure, true, 12, 27},
+        {Unlock, Nowhere, true, Success, true, 0, 0},
+        {Unlock, Writing, false, Failure, true, 0, 0},
+        {Unlock, ShowingSuccess, true, SuccessThenFailure, true, 0, 0},
+        {Hide, Nowhere, true, Success, true, 12, 27},
+        {Hide, ReadingBoxD, false, Failure, false, 4, 4},
+        {Hide, Writing, false, Failure, true, 12, 27},
+        {Hide, ShowingSuccess, true, SuccessThenFailure, true, 12, 27},
+        {Unhide, Nowhere, true, Success, true, 0, 0},
+        {Unhide, Writing, false, Failure, true, 0, 0},
+        {Unhide, ShowingSuccess, true, SuccessThenFailure, true, 0, 0},
+    };
+    for (const Row& row : kRows) {
+        const ExpectedCommand& c = kExpectedCommands.at(static_cast<std::size_t>(row.command));
+        SCOPED_TRACE(std::string(c.name) + " failing at stage " + std::to_string(row.failing));
+        Harness h;
+        h.boxes.failingIndex = row.failing == ReadingBoxD ? std::optional<Int16>(3) : std::nullopt;
+        h.registry.refuse = row.failing == Writing;
+        h.box.refuseFirst = row.failing == ShowingSuccess;
+        h.Run(row.command);
+        const std::wstring path = std::wstring(kPolicyKey) + L"\\" + c.valueName;
+        EXPECT_EQ(h.registry.writes, (row.written ? decltype(h.registry.writes){{path, c.writtenWithCandD}}
+                                                  : decltype(h.registry.writes){})); // else the old value stays
+        const std::vector<Shown> boxes = {{c.success}, {c.failure}, {c.success, c.failure}};
+        EXPECT_EQ(h.box.shown, boxes.at(row.shown));
+        EXPECT_EQ(h.PolicyPath, row.pathCopied ? L"HKCU\\" + path : L"");
+        EXPECT_EQ(h.DriveMask, row.DriveMask);
+        EXPECT_EQ(h.boxes.reads, row.boxReads);
     }
     // Only an error in the failure box itself reaches the caller.
     Harness h;

@@ -1,10 +1,9 @@
-// The window's pure logic: the load step's centring, the tab pages and the
-// twips-to-pixels conversion.
+// The window's pure logic: where the load step puts the window, the tab
+// pages and the twips-to-pixels conversion.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <initializer_list>
 #include <limits>
+#include <optional>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -15,56 +14,51 @@
 namespace talmoran::test {
 namespace {
 
-const Place kFrame0{240, 1800, 6375, 1370};
-const Place kFrame1{240, 3600, 6375, 1370};
-
-TEST(LoadStep, SizesThenCentresFromTheSizeReadBackWithoutRoundingOrClampingThenShowsPageOne)
+TEST(LoadStep, CentresTheSizeTheWindowSystemKeepsWithoutRoundingOrClamping)
 {
-    // Screen width and height, the height the window system keeps (0: the one asked for), Left, Top.
-    for (const auto& [screenWidth, screenHeight, keptHeight, left, top] :
-         std::initializer_list<std::array<float, 5>>{{15360, 11520, 0, 4180, 3760},    // 1024 x 768 at 96 DPI
-                                                     {15375, 11520, 0, 4187.5F, 3760}, // a half twip stays
-                                                     {15360, 3600, 0, 4180, -200},     // not clamped
-                                                     {15360, 11520, 4200, 4180, 3660}}) {
-        FakeWindowGeometry window;
-        window.keptHeight = keptHeight;
-        FakeFrames frames({kFrame0, kFrame1, {0, 0, 10, 10}});
-        FakeTabStrip tabs;
-        Int16 CurrentPage = 0;
-        LoadTalmoran(window, {.width = screenWidth, .height = screenHeight}, frames, tabs, CurrentPage);
-        EXPECT_EQ(window.outer, (Place{left, top, 7000, keptHeight > 0 ? keptHeight : 4000}));
-        const TwipsRect created = LoadedPlace({.width = screenWidth, .height = screenHeight});
-        EXPECT_TRUE(keptHeight > 0 ||
-                    (Place{created.left, created.top, created.width, created.height}) == window.outer);
-        EXPECT_EQ(frames.rects, std::vector<Place>(3, kFrame0)) << "every page on the first one's place";
-        EXPECT_EQ(frames.visible, (std::vector{true, false, false}));
-        EXPECT_EQ(CurrentPage, 1);
-        EXPECT_EQ(tabs.selected, 1);
+    // The screen in twips, the DPI, the size in pixels the window system
+    // keeps instead of 7000 x 4000 twips, if any; the place: left, top, width, height.
+    const std::vector<std::tuple<ScreenSize, unsigned, std::optional<PixelSize>, Place>> cases = {
+        {{15360, 11520}, 144, {}, {4180, 3760, 7000, 4000}},            // whole pixels at 144 DPI
+        {{15375, 11520}, 144, {}, {4187.5F, 3760, 7000, 4000}},         // a half twip stays
+        {{15360, 3600}, 144, {}, {4180, -200, 7000, 4000}},             // not clamped
+        {{15360, 11520}, 144, {{700, 420}}, {4180, 3660, 7000, 4200}},  // a height kept at 4200
+        {{15360, 11520}, 96, {}, {4177.5F, 3757.5F, 7005, 4005}},       // 467 x 267 pixels, read back
+        {{15360, 11520}, 120, {}, {4182, 3762, 6996, 3996}},            // 583 x 333 pixels
+    };
+    for (const auto& [screen, dpi, kept, place] : cases) {
+        const TwipsRect r = LoadedPlace(screen, dpi, kept);
+        EXPECT_EQ((Place{r.left, r.top, r.width, r.height}), place) << screen.width << " x " << screen.height << " at " << dpi;
     }
-    EXPECT_THROW((void)CentredOffset(std::numeric_limits<float>::infinity(), 7000), RuntimeError);
-    EXPECT_THROW((void)CentredOffset(std::numeric_limits<float>::quiet_NaN(), 1), RuntimeError);
+    EXPECT_THROW((void)LoadedPlace({std::numeric_limits<float>::infinity(), 11520}, 96), RuntimeError);
+    EXPECT_THROW((void)LoadedPlace({15360, std::numeric_limits<float>::quiet_NaN()}, 96), RuntimeError);
 }
 
-TEST(TabPages, AClickShowsTheSelectedTabsPageOnlyAndOneFrameNeedsNoStacking)
+TEST(TabPages, StackEveryPageOnTheFirstAndShowOnlyTheSelectedTabsPage)
 {
-    FakeWindowGeometry window;
-    FakeFrames single({kFrame0});
+    const Place first{240, 1800, 6375, 1370};
     FakeTabStrip tabs;
     Int16 CurrentPage = 0;
-    LoadTalmoran(window, {.width = 15360, .height = 11520}, single, tabs, CurrentPage);
-    EXPECT_EQ(single.visible, std::vector{true});
+    FakeFrames single({first});
+    SetUpTabPages(single, tabs, CurrentPage);
+    EXPECT_EQ(single.visible, std::vector{true}) << "one frame needs no stacking";
 
-    FakeFrames frames({kFrame0, kFrame1});
-    LoadTalmoran(window, {.width = 15360, .height = 11520}, frames, tabs, CurrentPage);
+    FakeFrames frames({first, {240, 3600, 6375, 1370}, {0, 0, 10, 10}});
+    SetUpTabPages(frames, tabs, CurrentPage);
+    EXPECT_EQ(frames.rects, std::vector<Place>(3, first)) << "every page on the first one's place";
+    EXPECT_EQ(frames.visible, (std::vector{true, false, false}));
+    EXPECT_EQ(CurrentPage, 1);
+    EXPECT_EQ(tabs.selected, 1);
     // The selected tab, then the pages visible: a click on the tab shown keeps its page.
-    for (const auto& [tab, visible] : {std::pair{2, std::vector{false, true}}, std::pair{1, std::vector{true, false}},
-                                       std::pair{1, std::vector{true, false}}}) {
+    for (const auto& [tab, visible] : {std::pair{2, std::vector{false, true, false}},
+                                       std::pair{1, std::vector{true, false, false}},
+                                       std::pair{1, std::vector{true, false, false}}}) {
         tabs.selected = static_cast<Int16>(tab);
         ShowSelectedPage(frames, tabs, CurrentPage);
         EXPECT_EQ(CurrentPage, tab);
         EXPECT_EQ(frames.visible, visible);
     }
-    tabs.selected = 3;
+    tabs.selected = 4;
     EXPECT_ANY_THROW(ShowSelectedPage(frames, tabs, CurrentPage)) << "a tab with no frame";
 }
 

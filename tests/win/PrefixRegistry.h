@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/win32/Handles.h"
 #include "tests/common/ExpectedCommands.h"
 
 namespace talmoran::test {
@@ -46,14 +47,12 @@ inline void DeletePolicyKey()
 // RegCreateKeyExW but enforces one set afterwards.
 inline void SetPolicyKeyDacl(const wchar_t* sddl)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kPolicyKey, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr),
+    win32::UniqueHkey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kPolicyKey, 0, nullptr, 0, WRITE_DAC, nullptr, key.Put(), nullptr),
               ERROR_SUCCESS);
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr);
-    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
-    LocalFree(descriptor);
-    RegCloseKey(key);
+    win32::UniqueHlocal descriptor;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, descriptor.Put(), nullptr));
+    EXPECT_EQ(RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor.Get()), ERROR_SUCCESS);
 }
 
 // Everyone is denied KEY_SET_VALUE (0x2) only, so the key stays readable.

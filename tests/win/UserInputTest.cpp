@@ -22,37 +22,44 @@
 namespace talmoran::test {
 namespace {
 
-constexpr int kA = 200;
-constexpr int kTabStrip = 108;
-constexpr int kClickNote = -1; // a step's "key": a click into the page's note
-constexpr int kClickTab = -2;  // a click on the selected tab
-constexpr int kAnywhere = 0;   // a step's focus: not checked
-constexpr int kNoBox = -1;     // a step's command: none
+constexpr ControlId kA = Check1Id(0);
+constexpr ControlId kTabStrip = ControlId::TabStrip1;
+constexpr ControlId kAnywhere = ControlId::Window; // a step's focus: not checked
+constexpr int kClickNote = -1;                     // a step's "key": a click into the page's note
+constexpr int kClickTab = -2;                      // a click on the selected tab
+constexpr int kNewDpi = -3;                        // the window moved to a screen of another DPI
+constexpr int kNoBox = -1;                         // a step's command: none
 
 struct Step {
     int key;
     int modifier;
-    int focus;
+    ControlId focus;
     int command = kNoBox; // an index into kExpectedCommands
     int page = 0;         // the page shown after it; 0: the one shown before
 };
 
 struct Page {
-    int tab, first, second, note; // the page's buttons and note
+    int tab;
+    ControlId first, second, note; // the page's buttons and note
     int firstKey, otherPagesKey;
     int firstCommand; // its second command follows it in kExpectedCommands
 };
-constexpr Page kPages[] = {{1, 102, 103, 106, 'L', 'H', 0}, {2, 104, 105, 107, 'H', 'L', 2}};
+constexpr Page kPages[] = {{1, ControlId::Lock, ControlId::Unlock, ControlId::Text2, 'L', 'H', 0},
+                           {2, ControlId::Hide, ControlId::Unhide, ControlId::Text3, 'H', 'L', 2}};
 
-// From box A on `page`, back to box A on the other page.
+// From box A on `page`, back to box A on the other page. The second page is
+// walked after a move to a screen of another DPI: the walk is as at start.
 std::vector<Step> StepsOn(const Page& p)
 {
-    std::vector<int> order;
-    for (int box = kA; box <= kA + 26; ++box) {
-        order.push_back(box);
+    std::vector<ControlId> order;
+    for (int box = 0; box <= 26; ++box) {
+        order.push_back(Check1Id(box));
     }
     order.insert(order.end(), {p.first, p.second, kTabStrip});
     std::vector<Step> steps;
+    if (p.tab == 2) {
+        steps.push_back({kNewDpi, 0, kAnywhere});
+    }
     for (std::size_t i = 1; i <= order.size(); ++i) {
         steps.push_back({VK_TAB, 0, order[i % order.size()]});
     }
@@ -87,15 +94,16 @@ public:
     // Throws at the first fault, so that a broken build fails in seconds.
     void Play(const Step& step, const Page& page)
     {
-        const int before = Focus();
+        const ControlId before = Focus();
         const int shown = step.page != 0 ? step.page : page_;
         // A step that raises no box and names no focus must leave the focus where it was.
-        const int focus = step.focus != kAnywhere || step.command != kNoBox ? step.focus : before;
+        const ControlId focus = step.focus != kAnywhere || step.command != kNoBox ? step.focus : before;
         step.key == kClickNote  ? Click(Find(page.note), 0.3, 0.3)
         : step.key == kClickTab ? Click(Find(kTabStrip), page.tab == 1 ? 0.13 : 0.40, 0.05)
+        : step.key == kNewDpi   ? (void)ChangeDpi(window_, win32::DpiOf(window_) * 5 / 4)
                                 : Press(step.key, step.modifier);
         where_ = "key " + std::to_string(step.key) + "+" + std::to_string(step.modifier) + " on page " +
-                 std::to_string(page_) + " from " + std::to_string(before);
+                 std::to_string(page_) + " from " + Name(before);
         if (step.command != kNoBox) {
             const auto box = Boxes().Next(std::chrono::seconds(5));
             Expect(box && box->text == kExpectedCommands[step.command].success, "not the box of the command meant");
@@ -107,7 +115,7 @@ public:
         }
         Expect(Boxes().Take().empty(), "a box came up");
         page_ = shown;
-        Expect(focus == kAnywhere || Focus() == focus, "the focus is on " + std::to_string(Focus()));
+        Expect(focus == kAnywhere || Focus() == focus, "the focus is on " + Name(Focus()));
         ExpectWhole();
     }
 
@@ -138,14 +146,17 @@ private:
         SendInput(2, clicks, sizeof(INPUT));
     }
 
-    [[nodiscard]] HWND Find(int control) const
+    [[nodiscard]] HWND Find(ControlId control) const
     {
-        HWND found = GetDlgItem(window_, control);
-        for (const int frame : {100, 101}) {
-            found = found != nullptr ? found : GetDlgItem(GetDlgItem(window_, frame), control);
+        HWND found = GetDlgItem(window_, static_cast<int>(control));
+        for (const ControlId frame : {ControlId::ChoiceFrame0, ControlId::ChoiceFrame1}) {
+            found = found != nullptr ? found
+                                     : GetDlgItem(GetDlgItem(window_, static_cast<int>(frame)), static_cast<int>(control));
         }
         return found;
     }
+
+    static std::string Name(ControlId control) { return std::to_string(static_cast<int>(control)); }
 
     void Expect(bool holds, const std::string& fault) const
     {
@@ -154,12 +165,12 @@ private:
         }
     }
 
-    [[nodiscard]] int Focus() const
+    [[nodiscard]] ControlId Focus() const
     {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         GetGUIThreadInfo(thread_, &info);
-        return info.hwndFocus == nullptr ? 0 : GetDlgCtrlID(info.hwndFocus);
+        return static_cast<ControlId>(info.hwndFocus == nullptr ? 0 : GetDlgCtrlID(info.hwndFocus));
     }
 
     [[nodiscard]] int Selected() const

@@ -20,20 +20,6 @@ WindowHarness::~WindowHarness()
     Pump();
 }
 
-void WindowHarness::Pump() const
-{
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-        if (message.message == WM_QUIT) {
-            continue; // the loop of the test process, not the program's, ends
-        }
-        if (!window_ || IsDialogMessageW(Handle(), &message) == FALSE) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
-
 void WindowHarness::ClickTab(int tabIndex) const
 {
     // As the tab control does on a click: select, then notify the parent.
@@ -44,17 +30,25 @@ void WindowHarness::ClickTab(int tabIndex) const
     Pump();
 }
 
-BoxPresser& Boxes()
+RECT ChangeDpi(HWND window, UINT dpi, POINT at)
 {
-    static BoxPresser presser;
+    RECT suggested{at.x, at.y, at.x + TwipsToPixels(7000, dpi), at.y + TwipsToPixels(4000, dpi)};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    UpdateWindow(window); // paints, so the page is captured again
+    return suggested;
+}
+
+testkit::BoxPresser& Boxes()
+{
+    static testkit::BoxPresser presser;
     return presser;
 }
 
-RECT RectInParent(HWND control)
+RECT RectIn(HWND control, HWND window)
 {
     RECT r{};
     GetWindowRect(control, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(HWND_DESKTOP, window != nullptr ? window : GetParent(control), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 

@@ -10,10 +10,9 @@
 #include "app/win32/TalmoranWindow.h"
 #include "platform/win32/Dpi.h"
 #include "testkit/BoxPresser.h"
+#include "testkit/Windows.h"
 
 namespace talmoran::test {
-
-using namespace testkit; // the box presser and the resource count
 
 class WindowHarness {
 public:
@@ -30,7 +29,7 @@ public:
     [[nodiscard]] UINT Dpi() const { return win32::DpiOf(Handle()); }
 
     // Delivers pending messages as the program's own loop does.
-    void Pump() const;
+    void Pump() const { testkit::Pump(window_ ? Handle() : nullptr); }
     // Selects tab `tabIndex` (1-based) of TabStrip1 as a click would.
     void ClickTab(int tabIndex) const;
     void Tick(int index) const { SendMessageW(Control(Check1Id(index)), BM_SETCHECK, BST_CHECKED, 0); }
@@ -43,10 +42,15 @@ private:
     std::unique_ptr<TalmoranWindow> window_;
 };
 
-// A control's rectangle in its container's client coordinates.
-[[nodiscard]] RECT RectInParent(HWND control);
+// Moves `window` to a screen of `dpi`, as the system does, at the place
+// suggested, and paints it; returns that suggested rectangle.
+RECT ChangeDpi(HWND window, UINT dpi, POINT at = {0, 0});
+
+// A control's rectangle in `window`'s client coordinates (its container's
+// when none is given).
+[[nodiscard]] RECT RectIn(HWND control, HWND window = nullptr);
 
 // Every message box of the test process, pressed as soon as it shows.
-[[nodiscard]] BoxPresser& Boxes();
+[[nodiscard]] testkit::BoxPresser& Boxes();
 
 } // namespace talmoran::test

@@ -1,7 +1,7 @@
-// The real window under Wine at the DPI the run asks for: its texts, a DPI
-// change, a failed start and errors and their reports, the buttons and their
-// boxes with the real registry of the throwaway prefix, changes while
-// running, and leaks.
+// The real window under Wine at the DPI the run asks for: its texts, its
+// place, a DPI change, a failed start and errors and their reports, the
+// buttons and their boxes with the real registry of the throwaway prefix,
+// changes while running, and leaks.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,9 @@
 
 namespace talmoran::test {
 namespace {
+
+using testkit::SeenBox;
+using testkit::TextOf;
 
 // A box that no test took fails the run, with its text.
 class UntakenBoxes : public ::testing::Environment {
@@ -76,6 +80,54 @@ TEST_F(RealWindow, ShowsEveryTextToTheLetterOnTheButtonFace)
     }
 }
 
+// A hook on the creation of this thread's windows (HCBT_CREATEWND), which
+// may change a window's first size or refuse the window.
+class CreationHook {
+public:
+    explicit CreationHook(HOOKPROC hook) : hook_(SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId())) {}
+    ~CreationHook() { UnhookWindowsHookEx(hook_); }
+    CreationHook(const CreationHook&) = delete;
+    CreationHook& operator=(const CreationHook&) = delete;
+
+    // The window being created, when it is of `windowClass`.
+    static CREATESTRUCTW* Creating(int code, LPARAM lParam, const wchar_t* windowClass)
+    {
+        CREATESTRUCTW* created = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs : nullptr;
+        const bool named = created != nullptr && !IS_INTRESOURCE(created->lpszClass);
+        return named && std::wstring(created->lpszClass) == windowClass ? created : nullptr;
+    }
+
+private:
+    HHOOK hook_;
+};
+
+TEST(StartUp, IsCentredOnTheSizeTheWindowSystemKeeps)
+{
+    // As the system keeps a window larger than the desktop within its
+    // maximum tracking size: here, 200 pixels high.
+    static WNDPROC talmoranProc = nullptr;
+    const WNDPROC keepHeight = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const LRESULT result = CallWindowProcW(talmoranProc, window, message, wParam, lParam);
+        if (message == WM_GETMINMAXINFO) {
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize.y = 200;
+        }
+        return result;
+    };
+    static auto subclass = keepHeight;
+    const CreationHook hook([](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (CreationHook::Creating(code, lParam, kWindowClassName) != nullptr) {
+            talmoranProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                reinterpret_cast<HWND>(wParam), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass)));
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    });
+    const WindowHarness harness;
+    RECT outer{};
+    GetWindowRect(harness.Handle(), &outer);
+    EXPECT_EQ(outer.bottom - outer.top, 200);
+    EXPECT_EQ(outer.top, 284) << "(768 - 200) / 2 on the 1024 x 768 screen";
+}
+
 // The icons the system shows for the window, in pixels: small and large; its
 // own, else its class's.
 std::pair<LONG, LONG> IconSizes(HWND window)
@@ -88,24 +140,13 @@ std::pair<LONG, LONG> IconSizes(HWND window)
         ICONINFO info{};
         BITMAP bitmap{};
         if (icon != nullptr && GetIconInfo(icon, &info) != FALSE) {
-            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-            DeleteObject(info.hbmColor);
-            DeleteObject(info.hbmMask);
+            const win32::UniqueHbitmap colour(info.hbmColor);
+            const win32::UniqueHbitmap mask(info.hbmMask);
+            GetObjectW(colour.Get(), sizeof bitmap, &bitmap);
         }
         *size = bitmap.bmWidth;
     }
     return sizes;
-}
-
-// Moves the window to a screen of `dpi`, as the system does, at the place
-// suggested; returns that suggested rectangle.
-RECT ChangeDpi(const WindowHarness& harness, UINT dpi, POINT at = {0, 0})
-{
-    RECT suggested{at.x, at.y, at.x + MulDiv(7000, static_cast<int>(dpi), 1440),
-                   at.y + MulDiv(4000, static_cast<int>(dpi), 1440)};
-    SendMessageW(harness.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    UpdateWindow(harness.Handle()); // paints, so the page is captured again
-    return suggested;
 }
 
 TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
@@ -114,22 +155,21 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     const std::map<UINT, std::pair<LONG, LONG>> icons = {
         {96, {16, 32}}, {120, {20, 40}}, {144, {24, 48}}, {180, {30, 60}}};
     EXPECT_EQ(IconSizes(harness.Handle()), icons.at(harness.Dpi()));
-    // Where GetDpiForWindow is missing (before Windows 10 1607), the DPI comes from here.
-    EXPECT_EQ(win32::MonitorDpiOf(harness.Handle()), harness.Dpi());
+    // Where GetDpiForWindow is missing (before Windows 10 1607), the DPI comes from the monitor.
+    EXPECT_EQ(win32::PrimaryMonitorDpi(), harness.Dpi());
     const UINT newDpi = harness.Dpi() * 5 / 4; // still fits a 1024 x 768 screen at 144 DPI
     harness.ClickTab(2);
     auto* oldFont = reinterpret_cast<HFONT>(SendMessageW(harness.Control(ControlId::Lock), WM_GETFONT, 0, 0));
-    const RECT suggested = ChangeDpi(harness, newDpi, {10, 20});
+    const RECT suggested = ChangeDpi(harness.Handle(), newDpi, {10, 20});
 
     RECT outer{};
     GetWindowRect(harness.Handle(), &outer);
     EXPECT_TRUE(EqualRect(&outer, &suggested));
-    // 3135 twips at 120, 150 and 180 DPI.
-    const int lockWidth = newDpi == 120 ? 261 : newDpi == 150 ? 327 : 392;
-    const RECT button = RectInParent(harness.Control(ControlId::Lock));
-    EXPECT_EQ(button.right - button.left, lockWidth);
-    const RECT lockPage = RectInParent(harness.Control(ControlId::ChoiceFrame0));
-    const RECT hidePage = RectInParent(harness.Control(ControlId::ChoiceFrame1));
+    const std::map<UINT, LONG> lockWidths = {{120, 261}, {150, 327}, {180, 392}}; // 3135 twips
+    const RECT button = RectIn(harness.Control(ControlId::Lock));
+    EXPECT_EQ(button.right - button.left, lockWidths.at(newDpi));
+    const RECT lockPage = RectIn(harness.Control(ControlId::ChoiceFrame0));
+    const RECT hidePage = RectIn(harness.Control(ControlId::ChoiceFrame1));
     EXPECT_TRUE(EqualRect(&lockPage, &hidePage)) << "the pages still share one place";
     EXPECT_TRUE(IsWindowVisible(harness.Control(ControlId::ChoiceFrame1))) << "the page shown stays shown";
     const auto newFont = SendMessageW(harness.Control(ControlId::Unhide), WM_GETFONT, 0, 0);
@@ -163,29 +203,48 @@ TEST(NotActivatedStart, StaysInactiveAndItsFirstActivationFocusesBoxA)
     DestroyWindow(launcher);
 }
 
-TEST(Failures, ABoxThatCannotBeShownIsAnErrorAndAFailedStartIsReportedAndEndsWithExitCodeOne)
+// The system's own text for a Win32 error code.
+std::wstring SystemText(DWORD code)
+{
+    wchar_t text[256] = {};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        text, 256, nullptr);
+    return std::wstring(text, length).erase(std::wstring(text, length).find_last_not_of(L"\r\n") + 1);
+}
+
+TEST(Failures, ABoxThatCannotBeShownIsAnErrorAndAFailedStartIsReportedWithTheSystemsCodeAndText)
 {
     // An owner that is no window: Windows answers 0, Wine -1.
     win32::Win32MessageBox box(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF0000)));
     EXPECT_THROW(box.Show(L"never shown"), RuntimeError);
 
-    // The system refuses to create a page frame, as it may when it runs short.
-    const HOOKPROC refuseFrames = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        const wchar_t* name = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
-        const bool frame = code == HCBT_CREATEWND && !IS_INTRESOURCE(name) && std::wstring(name) == kFrameClassName;
-        return frame ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
-    };
-    HHOOK hook = SetWindowsHookExW(WH_CBT, refuseFrames, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    const int exitCode = TalmoranWindow::Run(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
-    UnhookWindowsHookEx(hook);
-    EXPECT_EQ(exitCode, 1);
-    const auto report = Boxes().Next();
-    ASSERT_TRUE(report);
-    EXPECT_EQ(report->title, L"Talmoran");
-    EXPECT_EQ(report->text.rfind(L"Run-time error '", 0), 0U) << report->text;
-    EXPECT_NE(report->text.find(L"CreateWindowExW"), std::wstring::npos) << report->text;
-    EXPECT_EQ(FindWindowW(kWindowClassName, nullptr), nullptr) << "no half-built window is left";
+    // 1410: another window procedure already holds the main window's class
+    // name. 8: the system refuses to create a page frame for want of memory.
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const auto& [code, call] : {std::pair{1410UL, L"RegisterClassExW"}, std::pair{8UL, L"CreateWindowExW"}}) {
+        UnregisterClassW(kFrameClassName, instance);
+        UnregisterClassW(kWindowClassName, instance);
+        const WNDCLASSW taken{0, DefWindowProcW, 0, 0, instance, nullptr, nullptr, nullptr, nullptr, kWindowClassName};
+        if (code == 1410) {
+            ASSERT_NE(RegisterClassW(&taken), 0);
+        }
+        const CreationHook refuseFrames([](int hook, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (CreationHook::Creating(hook, lParam, kFrameClassName) != nullptr) {
+                SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+                return 1;
+            }
+            return CallNextHookEx(nullptr, hook, wParam, lParam);
+        });
+        EXPECT_EQ(TalmoranWindow::Run(instance, SW_SHOWNORMAL), 1) << code;
+        UnregisterClassW(kFrameClassName, instance); // the next window registers its own
+        UnregisterClassW(kWindowClassName, instance);
+        const auto report = Boxes().Next();
+        ASSERT_TRUE(report);
+        EXPECT_EQ(report->text, L"Run-time error '" + std::to_wstring(code) + L"':\r\n\r\n" + SystemText(code) + L" (" +
+                                    call + L")");
+        EXPECT_EQ(report->title, L"Talmoran");
+        EXPECT_EQ(FindWindowW(kWindowClassName, nullptr), nullptr) << "no half-built window is left";
+    }
 }
 
 TEST_F(RealWindow, AnErrorInATabClickIsReportedAndEndsTheProgram)
@@ -198,7 +257,6 @@ TEST_F(RealWindow, AnErrorInATabClickIsReportedAndEndsTheProgram)
     harness.ClickTab(3);
     const auto report = Boxes().Next();
     ASSERT_TRUE(report);
-    EXPECT_EQ(report->title, L"Talmoran");
     EXPECT_EQ(report->text, L"Run-time error '9':\r\n\r\nSubscript out of range");
     EXPECT_EQ(report->buttons, std::vector<std::wstring>{L"OK"});
     EXPECT_FALSE(IsWindow(harness.Handle())) << "the program ends";
@@ -253,71 +311,111 @@ TEST(PaintFailure, DISABLED_FallsBackToTheButtonFaceAndIsReportedOnceAfterThePai
     WindowHarness harness;
     SendMessageW(harness.Handle(), WM_THEMECHANGED, 0, 0); // the page is captured again at its next paint
     HWND note = harness.Control(ControlId::Text2);
-    HDC dc = GetDC(note);
-    std::vector<HBRUSH> hoard; // every GDI object the process can still have
-    for (HBRUSH brush = nullptr; hoard.size() < 100000 && (brush = CreateSolidBrush(0)) != nullptr;) {
-        hoard.push_back(brush);
+    std::vector<win32::UniqueHbrush> hoard; // every GDI object the process can still have
+    LRESULT brush = 0;
+    {
+        const win32::WindowDc dc(note);
+        for (HBRUSH b = nullptr; hoard.size() < 100000 && (b = CreateSolidBrush(0)) != nullptr;) {
+            hoard.emplace_back(b);
+        }
+        brush = SendMessageW(harness.Control(ControlId::ChoiceFrame0), WM_CTLCOLORSTATIC,
+                             reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(note));
     }
-    const auto brush = SendMessageW(harness.Control(ControlId::ChoiceFrame0), WM_CTLCOLORSTATIC,
-                                    reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(note));
     const auto boxesDuringThePaint = Boxes().Take().size();
-    for (HBRUSH b : hoard) {
-        DeleteObject(b);
-    }
-    ReleaseDC(note, dc);
-    ASSERT_LT(hoard.size(), 100000U) << "the system never refused an object";
+    const auto objects = hoard.size();
+    hoard.clear();
+    ASSERT_LT(objects, 100000U) << "the system never refused an object";
     EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE))) << "the paint goes on in button face";
     EXPECT_EQ(boxesDuringThePaint, 0U) << "no box from inside the paint";
     harness.Pump(); // the report comes now, from the message posted for it
     const auto report = Boxes().Next();
     ASSERT_TRUE(report);
     EXPECT_EQ(report->text.rfind(L"Run-time error '", 0), 0U) << report->text;
-    EXPECT_EQ(report->title, L"Talmoran");
     EXPECT_FALSE(Boxes().Next(std::chrono::milliseconds(500))) << "reported once";
     EXPECT_FALSE(IsWindow(harness.Handle())) << "the program ends";
     EXPECT_EQ(harness.Window().ExitCode(), 1);
 }
 
-// The client area's pixels, as the user sees them.
-std::vector<std::uint32_t> PixelsOf(const WindowHarness& harness)
+// The client area as the user sees it: rows of 0x00RRGGBB pixels.
+struct Picture {
+    LONG width = 0;
+    std::vector<std::uint32_t> pixels;
+    bool operator==(const Picture&) const = default;
+    [[nodiscard]] std::uint32_t At(LONG x, LONG y) const
+    {
+        return pixels.at(static_cast<std::size_t>(y * width + x)) & 0xFFFFFFU;
+    }
+};
+
+Picture PixelsOf(const WindowHarness& harness)
 {
     harness.Pump();
     UpdateWindow(harness.Handle());
     RECT client{};
     GetClientRect(harness.Handle(), &client);
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(client.right * client.bottom));
+    Picture picture{client.right, std::vector<std::uint32_t>(static_cast<std::size_t>(client.right * client.bottom))};
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    HDC window = GetDC(harness.Handle());
-    HDC memory = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, client.right, client.bottom);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(client.bottom), pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(harness.Handle(), window);
-    return pixels;
+    const win32::WindowDc window(harness.Handle());
+    const win32::UniqueMemoryDc memory(CreateCompatibleDC(window.Get()));
+    const win32::UniqueHbitmap bitmap(CreateCompatibleBitmap(window.Get(), client.right, client.bottom));
+    {
+        const win32::SelectedObject selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, client.right, client.bottom, window.Get(), 0, 0, SRCCOPY);
+    }
+    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(client.bottom), picture.pixels.data(), &info,
+              DIB_RGB_COLORS);
+    return picture;
+}
+
+// A dark scheme, as a user with low vision picks: the button face, the button
+// text and the window text all differ, and no colour a control draws is
+// black, so that a black pixel is text left in the DC's own default.
+const std::vector<std::pair<int, COLORREF>> kDarkScheme = {
+    {COLOR_BTNFACE, RGB(0, 0, 96)},        {COLOR_BTNTEXT, RGB(255, 255, 0)},   {COLOR_WINDOWTEXT, RGB(0, 255, 255)},
+    {COLOR_WINDOW, RGB(96, 0, 0)},         {COLOR_3DDKSHADOW, RGB(96, 96, 96)}, {COLOR_3DSHADOW, RGB(128, 128, 128)},
+    {COLOR_WINDOWFRAME, RGB(255, 255, 255)}};
+
+void SetScheme(const std::vector<std::pair<int, COLORREF>>& scheme)
+{
+    for (const auto& [element, colour] : scheme) {
+        ASSERT_TRUE(SetSysColors(1, &element, &colour));
+    }
 }
 
 // What can change under a running window: its screen's DPI (there and back),
-// the button face colour (changed and put back) and the theme (off and on).
+// the colour scheme (to a dark one and back) and, where a theme is on, the
+// theme (off and on).
 std::vector<std::pair<const char*, std::function<void()>>> ChangesTo(const WindowHarness& window)
 {
     const UINT dpi = window.Dpi();
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const auto setFace = [](COLORREF colour) {
-        const INT element = COLOR_BTNFACE;
-        SetSysColors(1, &element, &colour);
+    std::vector<std::pair<int, COLORREF>> standard;
+    for (const auto& [element, colour] : kDarkScheme) {
+        standard.emplace_back(element, GetSysColor(element));
+    }
+    std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"a DPI change and back",
+         [&window, dpi] { ChangeDpi(window.Handle(), dpi * 5 / 4), ChangeDpi(window.Handle(), dpi); }},
+        {"a dark scheme", [] { SetScheme(kDarkScheme); }},
+        {"the scheme put back", [standard] { SetScheme(standard); }},
     };
-    const bool themed = IsAppThemed() != FALSE;
-    return {
-        {"a DPI change and back", [&window, dpi] { ChangeDpi(window, dpi * 5 / 4), ChangeDpi(window, dpi); }},
-        {"the button face colour changed", [setFace] { setFace(RGB(200, 220, 240)); }},
-        {"the button face colour put back", [setFace, face] { setFace(face); }},
-        {"the theme switched off", [themed] { themed ? (void)EnableTheming(FALSE) : (void)0; }},
-        {"the theme switched on", [themed] { themed ? (void)EnableTheming(TRUE) : (void)0; }},
-    };
+    if (IsAppThemed() != FALSE) {
+        changes.emplace_back("the theme switched off", [] { EnableTheming(FALSE); });
+        changes.emplace_back("the theme switched on", [] { EnableTheming(TRUE); });
+    }
+    return changes;
+}
+
+// The controls of `window` from the top of the z-order down, each
+// container's children after it: the order they paint in and Tab walks.
+std::vector<int> Stacking(HWND window)
+{
+    std::vector<int> ids;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        ids.push_back(GetDlgCtrlID(child));
+        const std::vector<int> inside = Stacking(child);
+        ids.insert(ids.end(), inside.begin(), inside.end());
+    }
+    return ids;
 }
 
 TEST(ChangesWhileRunning, LeaveTheWindowAsAFreshStartInThatStateShowsIt)
@@ -326,10 +424,17 @@ TEST(ChangesWhileRunning, LeaveTheWindowAsAFreshStartInThatStateShowsIt)
     WindowHarness running;
     for (const auto& [name, change] : ChangesTo(running)) {
         change();
-        SetForegroundWindow(running.Handle());
-        const auto seen = PixelsOf(running);
         const WindowHarness fresh;
-        EXPECT_TRUE(seen == PixelsOf(fresh)) << name << ": pixels differ from a fresh start";
+        EXPECT_EQ(Stacking(running.Handle()), Stacking(fresh.Handle())) << name;
+        for (const int tab : {1, 2}) {
+            SCOPED_TRACE(std::string(name) + ", page " + std::to_string(tab));
+            SetForegroundWindow(running.Handle());
+            running.ClickTab(tab);
+            const Picture seen = PixelsOf(running);
+            SetForegroundWindow(fresh.Handle());
+            fresh.ClickTab(tab);
+            EXPECT_TRUE(seen == PixelsOf(fresh)) << "pixels differ from a fresh start";
+        }
     }
 }
 
@@ -355,9 +460,9 @@ TEST(Leaks, DISABLED_CommandsAndChangesWhileRunningLeaveNoObjectWindowOrHandleBe
         harness.Pump();
     };
     exercise(3); // every lazy allocation of a first run happens here
-    const ProcessResources before = MeasureProcessResources();
+    const testkit::ProcessResources before = testkit::MeasureProcessResources();
     exercise(30);
-    const ProcessResources after = MeasureProcessResources();
+    const testkit::ProcessResources after = testkit::MeasureProcessResources();
     EXPECT_EQ(Boxes().Take().size(), 33U * 4) << "one box a command";
     ASSERT_GT(before.gdiObjects, 0U);
     EXPECT_LE(after.gdiObjects, before.gdiObjects);
