@@ -60,6 +60,13 @@ constexpr auto kControls = AllControls();
 
 } // namespace
 
+std::optional<ControlKind> KindOf(ControlId id)
+{
+    const auto found =
+        std::find_if(kControls.begin(), kControls.end(), [id](const ControlSpec& c) { return c.id == id; });
+    return found == kControls.end() ? std::nullopt : std::optional(found->kind);
+}
+
 std::vector<ControlSpec> InTabOrder(ControlId container)
 {
     std::vector<ControlSpec> result;

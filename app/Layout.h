@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +49,9 @@ struct ControlSpec {
 // The window's own settings.
 inline constexpr std::wstring_view kWindowCaption = L"Talmoran (talmoran@example.org)";
 inline constexpr std::array<std::wstring_view, 2> kTabCaptions = {L"Lock Drive(s)", L"Hide Drive(s)"};
+
+// The kind of the control `id`; nullopt for an id the layout does not have.
+[[nodiscard]] std::optional<ControlKind> KindOf(ControlId id);
 
 // The controls of one container, in tab order: the order to create them in,
 // since Win32's tab order is the z-order.

@@ -119,7 +119,7 @@ bool PageBackground::EnsureCaptured()
     return true;
 }
 
-HBRUSH PageBackground::BrushFor(HWND control, HDC dc)
+HBRUSH PageBackground::BrushFor(HWND control, HDC dc, int textColour)
 {
     if (!EnsureCaptured()) {
         return nullptr;
@@ -127,6 +127,7 @@ HBRUSH PageBackground::BrushFor(HWND control, HDC dc)
     const POINT offset = OffsetInTabStrip(control, tabStrip_);
     SetBrushOrgEx(dc, -offset.x, -offset.y, nullptr);
     SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(textColour));
     return brush_.Get();
 }
 

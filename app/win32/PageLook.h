@@ -26,9 +26,10 @@ public:
     // costs nothing before the window is first shown.
     void Invalidate(HWND tabStrip) noexcept;
 
-    // For WM_CTLCOLOR*: a brush aligned so that `control` shows the part of
-    // the page it lies on; null before any tab strip is known.
-    HBRUSH BrushFor(HWND control, HDC dc);
+    // For WM_CTLCOLOR*: `dc` set to draw text in the system colour
+    // `textColour` (COLOR_...), and a brush aligned so that `control` shows
+    // the part of the page it lies on; null before any tab strip is known.
+    HBRUSH BrushFor(HWND control, HDC dc, int textColour);
 
     // Fills `window`'s client area as the page beneath it looks.
     void Fill(HWND window, HDC dc);

@@ -213,7 +213,8 @@ std::optional<LRESULT> TalmoranWindow::PaintBackground(UINT message, WPARAM wPar
         switch (message) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            if (HBRUSH brush = page_.BrushFor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
+            if (HBRUSH brush = page_.BrushFor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam),
+                                              TextColourOf(reinterpret_cast<HWND>(lParam)))) {
                 return reinterpret_cast<LRESULT>(brush);
             }
             break;
@@ -229,6 +230,14 @@ std::optional<LRESULT> TalmoranWindow::PaintBackground(UINT message, WPARAM wPar
     // The system's own: the button face, for this paint and each one after
     // it until the error is reported.
     return DefWindowProcW(Handle(), message, wParam, lParam);
+}
+
+int TalmoranWindow::TextColourOf(HWND control)
+{
+    // The system's defaults: a text box's text is the window text, a check
+    // box's and a button's the button text.
+    return KindOf(static_cast<ControlId>(GetDlgCtrlID(control))) == ControlKind::Note ? COLOR_WINDOWTEXT
+                                                                                      : COLOR_BTNTEXT;
 }
 
 LRESULT TalmoranWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -58,6 +58,8 @@ private:
     // Background and colour requests, which never show a box (see
     // ErrorBoundary::Defer); nothing for any other message.
     std::optional<LRESULT> PaintBackground(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // The system colour (COLOR_...) that `control` draws its text in.
+    [[nodiscard]] static int TextColourOf(HWND control);
 
     // The window system keeps a window within its tracking sizes
     // (WM_GETMINMAXINFO): one larger than the whole desktop is made smaller.

@@ -1,17 +1,19 @@
 // The real window under Wine at the DPI the run asks for: its texts, its
 // place, a DPI change, a failed start and errors and their reports, the
 // buttons and their boxes with the real registry of the throwaway prefix,
-// changes while running, and leaks.
+// changes while running, the colours of its texts, and leaks.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 #include <uxtheme.h>
+#include <vssym32.h>
 
 #include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -367,6 +369,64 @@ Picture PixelsOf(const WindowHarness& harness)
     return picture;
 }
 
+// The colour the system gives a control's text: its visual style's where the
+// style has one (a themed push button's), else the scheme's `schemeColour`.
+COLORREF SystemTextColour(HWND control, int part, int schemeColour)
+{
+    COLORREF colour = 0;
+    HTHEME theme = GetWindowTheme(control);
+    return theme != nullptr && SUCCEEDED(GetThemeColor(theme, part, 1, TMT_TEXTCOLOR, &colour))
+               ? colour
+               : GetSysColor(schemeColour);
+}
+
+// Whether two 0x00RRGGBB pixels are within 80 of each other in every channel:
+// an anti-aliased glyph has few pixels of its exact colour.
+bool Near(std::uint32_t a, std::uint32_t b)
+{
+    for (unsigned shift = 0; shift < 24; shift += 8) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFFU) - static_cast<int>((b >> shift) & 0xFFU)) > 80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every text on the page shown is drawn in the colour the system gives it:
+// the drive boxes' and the buttons' captions in the button text, the note in
+// the window text; and, where that colour is not black, nothing is black but
+// the focus rectangle, which inverts the page beneath it.
+void ExpectTextInSystemColours(const WindowHarness& window, const Picture& seen)
+{
+    std::vector<std::tuple<ControlId, int, int>> texts = {
+        {ControlId::Lock, BP_PUSHBUTTON, COLOR_BTNTEXT},  {ControlId::Unlock, BP_PUSHBUTTON, COLOR_BTNTEXT},
+        {ControlId::Hide, BP_PUSHBUTTON, COLOR_BTNTEXT},  {ControlId::Unhide, BP_PUSHBUTTON, COLOR_BTNTEXT},
+        {ControlId::Text2, 0, COLOR_WINDOWTEXT},          {ControlId::Text3, 0, COLOR_WINDOWTEXT}};
+    for (int i = 0; i < 27; ++i) {
+        texts.emplace_back(Check1Id(i), BP_CHECKBOX, COLOR_BTNTEXT);
+    }
+    for (const auto& [id, part, schemeColour] : texts) {
+        HWND control = window.Control(id);
+        if (IsWindowVisible(control) == FALSE) {
+            continue; // the other page's
+        }
+        const COLORREF colour = SystemTextColour(control, part, schemeColour);
+        const std::uint32_t expected = GetRValue(colour) << 16U | GetGValue(colour) << 8U | GetBValue(colour);
+        const RECT r = RectIn(control, window.Handle());
+        int inColour = 0;
+        int black = 0;
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            for (LONG x = r.left; x < r.right; ++x) {
+                inColour += Near(seen.At(x, y), expected) ? 1 : 0;
+                black += Near(seen.At(x, y), 0) ? 1 : 0;
+            }
+        }
+        EXPECT_GE(inColour, 8) << "control " << static_cast<int>(id) << " has no text in " << std::hex << expected;
+        EXPECT_TRUE(Near(expected, 0) || black == 0 || control == GetFocus())
+            << "control " << static_cast<int>(id) << ": " << black << " black pixels";
+    }
+}
+
 // A dark scheme, as a user with low vision picks: the button face, the button
 // text and the window text all differ, and no colour a control draws is
 // black, so that a black pixel is text left in the DC's own default.
@@ -418,7 +478,7 @@ std::vector<int> Stacking(HWND window)
     return ids;
 }
 
-TEST(ChangesWhileRunning, LeaveTheWindowAsAFreshStartInThatStateShowsIt)
+TEST(ChangesWhileRunning, LeaveTheWindowAsAFreshStartInThatStateShowsItWithItsTextsInTheSystemsColours)
 {
     SetCursorPos(0, 0); // a tab under the pointer is drawn hot in one window and not in the other
     WindowHarness running;
@@ -431,6 +491,7 @@ TEST(ChangesWhileRunning, LeaveTheWindowAsAFreshStartInThatStateShowsIt)
             SetForegroundWindow(running.Handle());
             running.ClickTab(tab);
             const Picture seen = PixelsOf(running);
+            ExpectTextInSystemColours(running, seen);
             SetForegroundWindow(fresh.Handle());
             fresh.ClickTab(tab);
             EXPECT_TRUE(seen == PixelsOf(fresh)) << "pixels differ from a fresh start";
