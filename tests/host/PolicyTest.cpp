@@ -2,6 +2,7 @@
 // run-time errors they raise and report.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -76,7 +77,7 @@ TEST(Commands, EachWritesOneValueThenShowsItsBoxOrItsFailureBoxWhereverItFails)
     };
     using enum Command;
     // With C and D ticked; Unlock and Unhide read no box.
-    constexpr Row kRows[] = {
+    constexpr auto kRows = std::to_array<Row>({
         {Lock, Nowhere, true, Success, true, 12, 27},
         {Lock, ReadingBoxD, false, Failure, false, 4, 4},
         {Lock, Writing, false, Failure, true, 12, 27},
@@ -91,7 +92,7 @@ TEST(Commands, EachWritesOneValueThenShowsItsBoxOrItsFailureBoxWhereverItFails)
         {Unhide, Nowhere, true, Success, true, 0, 0},
         {Unhide, Writing, false, Failure, true, 0, 0},
         {Unhide, ShowingSuccess, true, SuccessThenFailure, true, 0, 0},
-    };
+    });
     for (const Row& row : kRows) {
         const ExpectedCommand& c = kExpectedCommands.at(static_cast<std::size_t>(row.command));
         SCOPED_TRACE(std::string(c.name) + " failing at stage " + std::to_string(row.failing));
