@@ -9,17 +9,18 @@ scripts/build-talmoran.sh
 build=$root/build/windows
 exe=$build/talmoran.exe
 echo "Built: $exe"
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
-source scripts/x11-window.sh
+source scripts/wine-env.sh
 
 if [ -n "${DISPLAY:-}" ]; then
-    scripts/wine-prefix.sh "$WINEPREFIX"
+    wine_env "$build/wineprefix"
+    make_prefix
     exec wine "$exe"
 fi
 
 start_xvfb 1024x768
+wine_env "$build/wineprefix"
 trap 'wineserver -k >/dev/null 2>&1 || true; kill "$XVFB_PID" 2>/dev/null || true' EXIT
-scripts/wine-prefix.sh "$WINEPREFIX"
+make_prefix
 wine "$exe" >/dev/null 2>&1 &
 window=$(wait_for_window "^Talmoran \(" 60)
 sleep 0.5 # let the first paint finish

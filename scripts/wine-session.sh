@@ -4,15 +4,16 @@
 # there is no display, one Xvfb that every test draws on.
 # Up ends first whatever an earlier run of this prefix left behind (its
 # wineserver, whose desktop may still be bound to a display that is gone, its
-# Xvfb, a DPI or theme left set) and touches no other prefix's or display's.
+# Xvfb, a DPI, theme or scheme left set) and touches no other prefix's or
+# display's.
 set -euo pipefail
 action="$1" prefix="$2"
-export WINEPREFIX="$prefix" WINEDEBUG=-all
+source "$(dirname "$0")/wine-env.sh"
 display_file="$prefix.display"
 
 down() {
-    wineserver -k >/dev/null 2>&1 || true # only this prefix's server
-    wineserver -w >/dev/null 2>&1 || true
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true # only this prefix's server
+    WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
     if [ -f "$display_file" ]; then
         read -r _ xvfb_pid <"$display_file"
         # The recorded process, and only while it is still an Xvfb.
@@ -27,16 +28,14 @@ case "$action" in
 up)
     down
     if [ -z "${DISPLAY:-}" ]; then
-        exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-        read -r _ xvfb_pid <&3
-        read -r number <&3
-        echo ":$number $xvfb_pid" >"$display_file"
-        export DISPLAY=":$number"
+        start_xvfb 1024x768
+        echo "$DISPLAY $XVFB_PID" >"$display_file"
     fi
-    "$(dirname "$0")/wine-prefix.sh" "$prefix"
+    wine_env "$prefix"
+    make_prefix
     wineserver -p >/dev/null 2>&1
-    # A run cut short inside wine-with.sh may have left a DPI or theme set:
-    # wine-with.sh with nothing to set puts both back as it does on its exit.
+    # A run cut short inside wine-with.sh may have left a DPI, theme or scheme
+    # set: wine-with.sh with nothing to set puts them back as on its exit.
     "$(dirname "$0")/wine-with.sh" "$prefix" -- true </dev/null
     ;;
 down) down ;;

@@ -1,29 +1,33 @@
 #!/usr/bin/env bash
-# Runs a command with the test prefix set to a DPI and/or Wine's Light theme,
-# and puts the prefix back afterwards, whatever the command's outcome.
-#   wine-with.sh PREFIX [--dpi N] [--theme light|none] -- COMMAND...
+# Runs a command with the test prefix set to a DPI, Wine's Light theme and/or
+# a dark colour scheme, and puts the prefix back afterwards, whatever the
+# command's outcome.
+#   wine-with.sh PREFIX [--dpi N] [--theme light|none] [--scheme dark] -- COMMAND...
 set -euo pipefail
-export WINEPREFIX="$1" WINEDEBUG=-all
+source "$(dirname "$0")/wine-env.sh"
+wine_env "$1"
 shift
-dpi="" theme=""
+dpi="" theme="" scheme=""
 while [ "$1" != "--" ]; do
     case "$1" in
     --dpi) dpi="$2"; shift 2 ;;
     --theme) theme="$2"; shift 2 ;;
+    --scheme) scheme="$2"; shift 2 ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
     esac
 done
 shift
-if [ -z "${DISPLAY:-}" ] && [ -f "$WINEPREFIX.display" ]; then
-    read -r shared_display _ <"$WINEPREFIX.display"
-    export DISPLAY="$shared_display"
-fi
 reg() { wine reg "$@" >/dev/null 2>&1; }
 desktop='HKCU\Control Panel\Desktop'
 themes='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
+colours='HKCU\Control Panel\Colors'
+saved="$WINEPREFIX.colours.reg" # the scheme a dark one replaced, until it is put back
 restore() {
     reg delete "$desktop" /v LogPixels /f || true
     reg add "$themes" /v ThemeActive /t REG_SZ /d 0 /f || true
+    if [ -f "$saved" ]; then
+        reg import "$saved" && rm -f "$saved"
+    fi
 }
 trap restore EXIT
 [ -z "$dpi" ] || reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f
@@ -32,5 +36,16 @@ if [ "$theme" = light ]; then
     reg add "$themes" /v DllName /t REG_SZ /d 'C:\windows\resources\themes\light\light.msstyles' /f
     reg add "$themes" /v ColorName /t REG_SZ /d Blue /f
     reg add "$themes" /v SizeName /t REG_SZ /d NormalSize /f
+fi
+# The window tests' dark scheme: no colour a control draws is black. Wine
+# keeps colours that a program set with SetSysColors (as the window tests do)
+# for the rest of the session, in a volatile key that overrides the scheme.
+if [ "$scheme" = dark ]; then
+    [ -f "$saved" ] || reg export "$colours" "$saved" /y
+    reg delete 'HKCU\Software\Wine\Temporary System Parameters\Control Panel\Colors' /f || true
+    for pair in ButtonFace="0 0 96" ButtonText="255 255 0" WindowText="0 255 255" Window="96 0 0" \
+        ButtonDkShadow="96 96 96" ButtonShadow="128 128 128" WindowFrame="255 255 255"; do
+        reg add "$colours" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f
+    done
 fi
 "$@"

@@ -2,12 +2,8 @@
 # starting talmoran.exe as its own process.
 #   BUILD: the Windows build folder; ROOT: the source folder.
 set -euo pipefail
-export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
-if [ -z "${DISPLAY:-}" ] && [ -f "$WINEPREFIX.display" ]; then
-    read -r shared_display _ <"$WINEPREFIX.display"
-    export DISPLAY="$shared_display"
-fi
-source "$ROOT/scripts/x11-window.sh"
+source "$ROOT/scripts/wine-env.sh"
+wine_env "$BUILD/wineprefix"
 policy_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
 
 # A check that fails calls fail (or sets failed=1) and the script goes on;
