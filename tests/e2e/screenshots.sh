@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Screenshots of both pages, with and without Wine's Light theme, at 96, 120
-# and 144 DPI, each compared pixel for pixel with its reference image in
-# tests/e2e/reference (taken on Debian 12 with Wine 8; the fonts and the
-# theme come from those packages), and the window's place on the 1024 x 768
-# screen: 7000 x 4000 twips, centred. Every drive is locked and hidden
-# beforehand: the window still starts with no box ticked, as it reads no
-# policy value. The second page is reached with keys:
+# and 144 DPI, and under a dark colour scheme at 96 DPI, each compared pixel
+# for pixel with its reference image in tests/e2e/reference (taken on Debian
+# 12 with Wine 8; the fonts and the theme come from those packages), and the
+# window's place on the 1024 x 768 screen: 7000 x 4000 twips, centred. Every
+# drive is locked and hidden beforehand: the window still starts with no box
+# ticked, as it reads no policy value. The second page is reached with keys:
 # Shift+Tab from "A" onto the tab strip, Right. A shot that differs is kept
 # beside a picture of the difference in the build folder.
 #   To take new references after a change meant to be seen:
@@ -33,19 +33,21 @@ declare -A centred=([96]="279 251 467 267" [120]="221 218 583 333" [144]="162 18
 for value in NoViewOnDrive NoDrives; do
     wine reg add "$policy_key" /v "$value" /t REG_DWORD /d 0x3ffffff /f >/dev/null
 done
-for theme in none light; do
-    for dpi in 96 120 144; do
-        "$ROOT/scripts/wine-with.sh" "$WINEPREFIX" --dpi "$dpi" --theme "$theme" -- bash -c "
-            BUILD='$BUILD' ROOT='$ROOT'
-            source '$ROOT/tests/e2e/e2e-common.sh'
-            xdotool mousemove 0 0 # a tab under the pointer would be drawn hot
-            start_talmoran
-            echo \"$dpi DPI: window at \$(window_geometry \"\$TALMORAN_WINDOW\")\" >>'$out/places.txt'
-            settled_shot \"\$TALMORAN_WINDOW\" lock-page-${dpi}dpi-theme-$theme.png
-            xdotool key shift+Tab Right
-            settled_shot \"\$TALMORAN_WINDOW\" hide-page-${dpi}dpi-theme-$theme.png
-            close_talmoran"
-    done
+# Theme, DPI and colour scheme; last, the dark scheme a user with low vision
+# may pick, in which every text must show the scheme's colours.
+for config in "none 96" "none 120" "none 144" "light 96" "light 120" "light 144" "none 96 dark"; do
+    read -r theme dpi scheme <<<"$config"
+    name=${dpi}dpi-theme-$theme${scheme:+-scheme-$scheme}
+    "$ROOT/scripts/wine-with.sh" "$WINEPREFIX" --dpi "$dpi" --theme "$theme" ${scheme:+--scheme "$scheme"} -- bash -c "
+        BUILD='$BUILD' ROOT='$ROOT'
+        source '$ROOT/tests/e2e/e2e-common.sh'
+        xdotool mousemove 0 0 # a tab under the pointer would be drawn hot
+        start_talmoran
+        echo \"$dpi DPI: window at \$(window_geometry \"\$TALMORAN_WINDOW\")\" >>'$out/places.txt'
+        settled_shot \"\$TALMORAN_WINDOW\" lock-page-$name.png
+        xdotool key shift+Tab Right
+        settled_shot \"\$TALMORAN_WINDOW\" hide-page-$name.png
+        close_talmoran"
 done
 for shot in "$out"/{lock,hide}-page-*.png; do
     name=$(basename "$shot")
@@ -54,10 +56,11 @@ for shot in "$out"/{lock,hide}-page-*.png; do
     echo "$name: $differing pixels differ from the reference"
     [ "$differing" = 0 ] && rm -f "$out/difference-$name" || failed=1
 done
-[ "$(ls "$out"/{lock,hide}-page-*.png | wc -l)" = 12 ] || failed=1
+[ "$(ls "$out"/{lock,hide}-page-*.png | wc -l)" = 14 ] || failed=1
 wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
 cat "$out/places.txt"
-for dpi in "${!centred[@]}"; do
-    [ "$(grep -c "^$dpi DPI: window at ${centred[$dpi]}\$" "$out/places.txt")" = 2 ] || fail "not centred at $dpi DPI"
-done
+[ "$(wc -l <"$out/places.txt")" = 7 ] || fail "not every start placed"
+while read -r dpi _ _ _ place; do
+    [ "$place" = "${centred[$dpi]}" ] || fail "not centred at $dpi DPI: $place"
+done <"$out/places.txt"
 finish
