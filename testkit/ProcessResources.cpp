@@ -1,7 +1,5 @@
 #include "testkit/ProcessResources.h"
 
-#include <psapi.h>
-
 #include "testkit/Windows.h"
 
 namespace talmoran::testkit {
@@ -57,18 +55,7 @@ SIZE_T CommittedPrivateBytes()
 
 ProcessResources MeasureProcessResources()
 {
-    HANDLE self = GetCurrentProcess();
-    ProcessResources r{GetGuiResources(self, GR_GDIOBJECTS), GetGuiResources(self, GR_USEROBJECTS), 0, 0};
-    GetProcessHandleCount(self, &r.handles);
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-    r.privateBytes = memory.PrivateUsage;
-    r.gdiObjects = r.gdiObjects != 0 ? r.gdiObjects : CountGdiObjects();
-    r.windows = r.windows != 0 ? r.windows : CountWindows();
-    r.handles = r.handles != 0 ? r.handles : CountHandles();
-    r.privateBytes = r.privateBytes != 0 ? r.privateBytes : CommittedPrivateBytes();
-    return r;
+    return {CountGdiObjects(), CountWindows(), CountHandles(), CommittedPrivateBytes()};
 }
 
 } // namespace talmoran::testkit

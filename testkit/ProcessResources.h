@@ -1,8 +1,8 @@
 #pragma once
 // What this process holds, for the leak test and the soak benchmark: GDI
-// objects, windows, kernel handles and committed private memory. Wine 8
-// answers GetGuiResources, GetProcessHandleCount and PrivateUsage with 0;
-// where the system gives 0, they are counted by hand.
+// objects, windows, kernel handles and committed private memory, counted by
+// hand: Wine 8 answers GetGuiResources, GetProcessHandleCount and
+// PrivateUsage with 0.
 
 #include <windows.h>
 

@@ -58,8 +58,6 @@ TEST(TabPages, StackEveryPageOnTheFirstAndShowOnlyTheSelectedTabsPage)
         EXPECT_EQ(CurrentPage, tab);
         EXPECT_EQ(frames.visible, visible);
     }
-    tabs.selected = 4;
-    EXPECT_ANY_THROW(ShowSelectedPage(frames, tabs, CurrentPage)) << "a tab with no frame";
 }
 
 TEST(Twips, ToPixelsRoundsHalfAwayFromZeroAndBack)

@@ -58,87 +58,71 @@ TEST_F(RealWindow, ShowsEveryTextToTheLetterOnTheButtonFace)
     for (HWND window : {harness.Handle(), harness.Control(ControlId::ChoiceFrame0)}) {
         EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
     }
-    const std::map<ControlId, std::wstring> texts = {
-        {ControlId::Lock, L"&Lock Selected Drive (s)"},
-        {ControlId::Unlock, L"&Unlock All Drive"},
-        {ControlId::Hide, L"&Hide Selected Drive (s)"},
-        {ControlId::Unhide, L"&Unhide All Drive"},
-        {ControlId::Text2, L"If you want to lock any drive(s) previous action \r\nhas been canceled.\r\n"},
-        {ControlId::Text3, L"If you want to hide any drive(s) previous action \r\nhas been canceled.\r\n"},
-        {Check1Id(26), L"All Drives"},
-    };
-    for (const auto& [id, text] : texts) {
-        EXPECT_EQ(TextOf(harness.Control(id)), text);
-    }
-    for (int i = 0; i < 26; ++i) {
-        EXPECT_EQ(TextOf(harness.Control(Check1Id(i))), std::wstring(1, static_cast<wchar_t>(L'A' + i)));
-    }
-    EXPECT_EQ(TextOf(harness.Handle()), L"Talmoran (talmoran@example.org)");
-    for (const auto& [index, caption] : {std::pair{0, L"Lock Drive(s)"}, std::pair{1, L"Hide Drive(s)"}}) {
-        wchar_t text[32] = {};
-        TCITEMW item{TCIF_TEXT, 0, 0, text, 32, 0, 0};
-        SendMessageW(harness.Control(ControlId::TabStrip1), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-        EXPECT_EQ(std::wstring(text), caption);
+    // The texts whose every character the reference screenshots cannot show:
+    // trailing blanks and line breaks.
+    for (const auto& [window, text] :
+         {std::pair{harness.Control(ControlId::Text2),
+                    L"If you want to lock any drive(s) previous action \r\nhas been canceled.\r\n"},
+          std::pair{harness.Control(ControlId::Text3),
+                    L"If you want to hide any drive(s) previous action \r\nhas been canceled.\r\n"},
+          std::pair{harness.Control(Check1Id(26)), L"All Drives"},
+          std::pair{harness.Handle(), L"Talmoran (talmoran@example.org)"}}) {
+        EXPECT_EQ(TextOf(window), text);
     }
 }
 
-// A hook on the creation of this thread's windows (HCBT_CREATEWND), which
-// may change a window's first size or refuse the window.
-class CreationHook {
-public:
-    explicit CreationHook(HOOKPROC hook) : hook_(SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId())) {}
-    ~CreationHook() { UnhookWindowsHookEx(hook_); }
-    CreationHook(const CreationHook&) = delete;
-    CreationHook& operator=(const CreationHook&) = delete;
+// The system's part in creating a window of class `hookedClass`, played by a
+// CBT hook on this thread (HCBT_CREATEWND): it refuses the window for want of
+// memory or, where `keptHeight` is set, keeps it at most that many pixels
+// high (WM_GETMINMAXINFO), as on a desktop smaller than the window.
+const wchar_t* hookedClass = nullptr;
+LONG keptHeight = 0;
+WNDPROC hookedProc = nullptr;
 
-    // The window being created, when it is of `windowClass`.
-    static CREATESTRUCTW* Creating(int code, LPARAM lParam, const wchar_t* windowClass)
-    {
-        CREATESTRUCTW* created = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs : nullptr;
-        const bool named = created != nullptr && !IS_INTRESOURCE(created->lpszClass);
-        return named && std::wstring(created->lpszClass) == windowClass ? created : nullptr;
+LRESULT CALLBACK KeptLow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CallWindowProcW(hookedProc, window, message, wParam, lParam);
+    if (message == WM_GETMINMAXINFO) {
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize.y = keptHeight;
     }
+    return result;
+}
 
-private:
-    HHOOK hook_;
-};
+LRESULT CALLBACK OnCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* created = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs : nullptr;
+    if (created != nullptr && !IS_INTRESOURCE(created->lpszClass) && std::wstring(created->lpszClass) == hookedClass) {
+        if (keptHeight == 0) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return 1;
+        }
+        hookedProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(reinterpret_cast<HWND>(wParam), GWLP_WNDPROC,
+                                                                 reinterpret_cast<LONG_PTR>(&KeptLow)));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 TEST(StartUp, IsCentredOnTheSizeTheWindowSystemKeeps)
 {
-    // As the system keeps a window larger than the desktop within its
-    // maximum tracking size: here, 200 pixels high.
-    static WNDPROC talmoranProc = nullptr;
-    const WNDPROC keepHeight = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        const LRESULT result = CallWindowProcW(talmoranProc, window, message, wParam, lParam);
-        if (message == WM_GETMINMAXINFO) {
-            reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize.y = 200;
-        }
-        return result;
-    };
-    static auto subclass = keepHeight;
-    const CreationHook hook([](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (CreationHook::Creating(code, lParam, kWindowClassName) != nullptr) {
-            talmoranProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-                reinterpret_cast<HWND>(wParam), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass)));
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    });
+    std::tie(hookedClass, keptHeight) = std::pair{kWindowClassName, 200};
+    HHOOK hook = SetWindowsHookExW(WH_CBT, OnCreation, nullptr, GetCurrentThreadId());
     const WindowHarness harness;
+    UnhookWindowsHookEx(hook);
     RECT outer{};
     GetWindowRect(harness.Handle(), &outer);
     EXPECT_EQ(outer.bottom - outer.top, 200);
     EXPECT_EQ(outer.top, 284) << "(768 - 200) / 2 on the 1024 x 768 screen";
 }
 
-// The icons the system shows for the window, in pixels: small and large; its
-// own, else its class's.
+// The widths of the icons the system shows for the window, small and large:
+// its own, else its class's.
 std::pair<LONG, LONG> IconSizes(HWND window)
 {
-    std::pair<LONG, LONG> sizes;
-    for (const auto& [which, size] : {std::pair{ICON_SMALL, &sizes.first}, std::pair{ICON_BIG, &sizes.second}}) {
-        const int classIcon = which == ICON_SMALL ? GCLP_HICONSM : GCLP_HICON;
+    LONG widths[2] = {}; // ICON_SMALL, ICON_BIG
+    for (const int which : {ICON_SMALL, ICON_BIG}) {
         auto* icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
-        icon = icon != nullptr ? icon : reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
+        icon = icon != nullptr ? icon
+                               : reinterpret_cast<HICON>(GetClassLongPtrW(window, which == 0 ? GCLP_HICONSM : GCLP_HICON));
         ICONINFO info{};
         BITMAP bitmap{};
         if (icon != nullptr && GetIconInfo(icon, &info) != FALSE) {
@@ -146,9 +130,9 @@ std::pair<LONG, LONG> IconSizes(HWND window)
             const win32::UniqueHbitmap mask(info.hbmMask);
             GetObjectW(colour.Get(), sizeof bitmap, &bitmap);
         }
-        *size = bitmap.bmWidth;
+        widths[which] = bitmap.bmWidth;
     }
-    return sizes;
+    return {widths[0], widths[1]};
 }
 
 TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
@@ -161,7 +145,6 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     EXPECT_EQ(win32::PrimaryMonitorDpi(), harness.Dpi());
     const UINT newDpi = harness.Dpi() * 5 / 4; // still fits a 1024 x 768 screen at 144 DPI
     harness.ClickTab(2);
-    auto* oldFont = reinterpret_cast<HFONT>(SendMessageW(harness.Control(ControlId::Lock), WM_GETFONT, 0, 0));
     const RECT suggested = ChangeDpi(harness.Handle(), newDpi, {10, 20});
 
     RECT outer{};
@@ -170,16 +153,11 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     const std::map<UINT, LONG> lockWidths = {{120, 261}, {150, 327}, {180, 392}}; // 3135 twips
     const RECT button = RectIn(harness.Control(ControlId::Lock));
     EXPECT_EQ(button.right - button.left, lockWidths.at(newDpi));
-    const RECT lockPage = RectIn(harness.Control(ControlId::ChoiceFrame0));
-    const RECT hidePage = RectIn(harness.Control(ControlId::ChoiceFrame1));
-    EXPECT_TRUE(EqualRect(&lockPage, &hidePage)) << "the pages still share one place";
-    EXPECT_TRUE(IsWindowVisible(harness.Control(ControlId::ChoiceFrame1))) << "the page shown stays shown";
     const auto newFont = SendMessageW(harness.Control(ControlId::Unhide), WM_GETFONT, 0, 0);
     EXPECT_EQ(SendMessageW(harness.Control(ControlId::Check1First), WM_GETFONT, 0, 0), newFont) << "one font for all";
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(newFont), sizeof font, &font);
     EXPECT_GE(-font.lfHeight, MulDiv(12, static_cast<int>(newDpi), 96)) << "9 point at the new DPI or larger";
-    EXPECT_EQ(GetObjectType(oldFont), 0U) << "the old font is released once no child uses it";
     if (icons.contains(newDpi)) { // at 150 DPI the system's own rounding decides
         EXPECT_EQ(IconSizes(harness.Handle()), icons.at(newDpi));
     }
@@ -230,14 +208,10 @@ TEST(Failures, ABoxThatCannotBeShownIsAnErrorAndAFailedStartIsReportedWithTheSys
         if (code == 1410) {
             ASSERT_NE(RegisterClassW(&taken), 0);
         }
-        const CreationHook refuseFrames([](int hook, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (CreationHook::Creating(hook, lParam, kFrameClassName) != nullptr) {
-                SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-                return 1;
-            }
-            return CallNextHookEx(nullptr, hook, wParam, lParam);
-        });
+        std::tie(hookedClass, keptHeight) = std::pair{kFrameClassName, 0};
+        HHOOK hook = SetWindowsHookExW(WH_CBT, OnCreation, nullptr, GetCurrentThreadId());
         EXPECT_EQ(TalmoranWindow::Run(instance, SW_SHOWNORMAL), 1) << code;
+        UnhookWindowsHookEx(hook);
         UnregisterClassW(kFrameClassName, instance); // the next window registers its own
         UnregisterClassW(kWindowClassName, instance);
         const auto report = Boxes().Next();
@@ -338,14 +312,15 @@ TEST(PaintFailure, DISABLED_FallsBackToTheButtonFaceAndIsReportedOnceAfterThePai
     EXPECT_EQ(harness.Window().ExitCode(), 1);
 }
 
-// The client area as the user sees it: rows of 0x00RRGGBB pixels.
+// The client area as the user sees it, row by row.
 struct Picture {
     LONG width = 0;
-    std::vector<std::uint32_t> pixels;
+    std::vector<std::uint32_t> pixels; // 0x00RRGGBB
     bool operator==(const Picture&) const = default;
-    [[nodiscard]] std::uint32_t At(LONG x, LONG y) const
+    [[nodiscard]] COLORREF At(LONG x, LONG y) const
     {
-        return pixels.at(static_cast<std::size_t>(y * width + x)) & 0xFFFFFFU;
+        const std::uint32_t p = pixels.at(static_cast<std::size_t>(y * width + x));
+        return RGB(p >> 16U & 0xFFU, p >> 8U & 0xFFU, p & 0xFFU);
     }
 };
 
@@ -369,61 +344,43 @@ Picture PixelsOf(const WindowHarness& harness)
     return picture;
 }
 
-// The colour the system gives a control's text: its visual style's where the
-// style has one (a themed push button's), else the scheme's `schemeColour`.
-COLORREF SystemTextColour(HWND control, int part, int schemeColour)
+// Within 80 in each of red, green and blue: an anti-aliased glyph has few
+// pixels of its exact colour.
+bool Near(COLORREF a, COLORREF b)
 {
-    COLORREF colour = 0;
-    HTHEME theme = GetWindowTheme(control);
-    return theme != nullptr && SUCCEEDED(GetThemeColor(theme, part, 1, TMT_TEXTCOLOR, &colour))
-               ? colour
-               : GetSysColor(schemeColour);
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 80 && std::abs(GetGValue(a) - GetGValue(b)) <= 80 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 80;
 }
 
-// Whether two 0x00RRGGBB pixels are within 80 of each other in every channel:
-// an anti-aliased glyph has few pixels of its exact colour.
-bool Near(std::uint32_t a, std::uint32_t b)
-{
-    for (unsigned shift = 0; shift < 24; shift += 8) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFFU) - static_cast<int>((b >> shift) & 0xFFU)) > 80) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Every text on the page shown is drawn in the colour the system gives it:
-// the drive boxes' and the buttons' captions in the button text, the note in
-// the window text; and, where that colour is not black, nothing is black but
-// the focus rectangle, which inverts the page beneath it.
+// Every text of the page shown, in the colour the system gives it: the drive
+// boxes' and the buttons' captions in the button text (or a themed push
+// button's visual style's), the note in the window text. Where that colour is
+// not black, nothing is black but the focus rectangle, which inverts the page.
 void ExpectTextInSystemColours(const WindowHarness& window, const Picture& seen)
 {
-    std::vector<std::tuple<ControlId, int, int>> texts = {
-        {ControlId::Lock, BP_PUSHBUTTON, COLOR_BTNTEXT},  {ControlId::Unlock, BP_PUSHBUTTON, COLOR_BTNTEXT},
-        {ControlId::Hide, BP_PUSHBUTTON, COLOR_BTNTEXT},  {ControlId::Unhide, BP_PUSHBUTTON, COLOR_BTNTEXT},
-        {ControlId::Text2, 0, COLOR_WINDOWTEXT},          {ControlId::Text3, 0, COLOR_WINDOWTEXT}};
-    for (int i = 0; i < 27; ++i) {
-        texts.emplace_back(Check1Id(i), BP_CHECKBOX, COLOR_BTNTEXT);
-    }
-    for (const auto& [id, part, schemeColour] : texts) {
-        HWND control = window.Control(id);
-        if (IsWindowVisible(control) == FALSE) {
-            continue; // the other page's
+    for (auto id = static_cast<int>(ControlId::Lock); id <= static_cast<int>(Check1Id(26)); ++id) {
+        HWND control = window.Control(static_cast<ControlId>(id));
+        if (control == nullptr || IsWindowVisible(control) == FALSE || id == static_cast<int>(ControlId::TabStrip1)) {
+            continue;
         }
-        const COLORREF colour = SystemTextColour(control, part, schemeColour);
-        const std::uint32_t expected = GetRValue(colour) << 16U | GetGValue(colour) << 8U | GetBValue(colour);
+        const bool note = id == static_cast<int>(ControlId::Text2) || id == static_cast<int>(ControlId::Text3);
+        COLORREF colour = GetSysColor(note ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+        const int part = id < static_cast<int>(ControlId::Text2) ? BP_PUSHBUTTON : BP_CHECKBOX;
+        COLORREF styled = 0;
+        if (HTHEME theme = GetWindowTheme(control); SUCCEEDED(GetThemeColor(theme, part, 1, TMT_TEXTCOLOR, &styled))) {
+            colour = styled;
+        }
         const RECT r = RectIn(control, window.Handle());
         int inColour = 0;
         int black = 0;
         for (LONG y = r.top; y < r.bottom; ++y) {
             for (LONG x = r.left; x < r.right; ++x) {
-                inColour += Near(seen.At(x, y), expected) ? 1 : 0;
+                inColour += Near(seen.At(x, y), colour) ? 1 : 0;
                 black += Near(seen.At(x, y), 0) ? 1 : 0;
             }
         }
-        EXPECT_GE(inColour, 8) << "control " << static_cast<int>(id) << " has no text in " << std::hex << expected;
-        EXPECT_TRUE(Near(expected, 0) || black == 0 || control == GetFocus())
-            << "control " << static_cast<int>(id) << ": " << black << " black pixels";
+        EXPECT_GE(inColour, 8) << "control " << id << " has no text in " << std::hex << colour;
+        EXPECT_TRUE(Near(colour, 0) || black == 0 || control == GetFocus()) << "control " << id << ": " << black;
     }
 }
 
