@@ -22,7 +22,8 @@ float CentredOffset(float screenExtent, float windowExtent)
 
 TwipsRect LoadedPlace(ScreenSize screen, unsigned dpi, std::optional<PixelSize> kept)
 {
-    const PixelSize size = kept.value_or(PixelSize{TwipsToPixels(kLoadedWidth, dpi), TwipsToPixels(kLoadedHeight, dpi)});
+    const PixelSize size =
+        kept.value_or(PixelSize{TwipsToPixels(kLoadedWidth, dpi), TwipsToPixels(kLoadedHeight, dpi)});
     const float width = PixelsToTwips(size.width, dpi);
     const float height = PixelsToTwips(size.height, dpi);
     return {CentredOffset(screen.width, width), CentredOffset(screen.height, height), width, height};

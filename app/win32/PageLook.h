@@ -1,6 +1,6 @@
 #pragma once
-// The window's look at its DPI: its font, the tab strip's page as a brush,
-// and its icons.
+// The window's look at its DPI: its font, the tab strip's page as a brush
+// with the texts on it in the system's colours, and its icons.
 //
 // The font is "Fixedsys" 9 point where the system has it at this DPI,
 // otherwise a fixed-pitch font with about the same cell (8 pixels wide at 96

@@ -1,7 +1,7 @@
 #pragma once
-// The main window Talmoran: built from the layout table, loaded (sized,
-// centred, pages set up), shown, then driven by its handlers one at a time
-// until it is closed. No exception crosses its window procedure.
+// The main window Talmoran: created from the layout table at its loaded size
+// and place, loaded (pages set up), shown, then driven by its handlers one at
+// a time until it is closed. No exception crosses its window procedure.
 
 #include <windows.h>
 
@@ -33,7 +33,8 @@ public:
     // reported run-time error.
     [[nodiscard]] static int Run(HINSTANCE instance, int showCommand) noexcept;
 
-    // Creates the window, hidden, with every control of the layout.
+    // Creates the window, hidden, sized and centred, with every control of the
+    // layout.
     [[nodiscard]] static std::unique_ptr<TalmoranWindow> Create(HINSTANCE instance);
     TalmoranWindow(const TalmoranWindow&) = delete;
     TalmoranWindow& operator=(const TalmoranWindow&) = delete;

@@ -20,8 +20,8 @@ inline HBRUSH ButtonFaceClassBackground() noexcept
 }
 
 // Registers the main window's class, with `procedure` and icons at `dpi`, and
-// the page frame's, with the arrow cursor and the button face. A class
-// already registered stays as it is.
+// the page frame's, both with the arrow cursor and the button face. Classes
+// already registered stay as they are.
 void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure, UINT dpi);
 
 enum PrivateMessage : UINT {

@@ -13,7 +13,7 @@ RuntimeError Win32Error(DWORD code, const wchar_t* call)
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<wchar_t*>(text.Put()), 0, nullptr);
     std::wstring description = length > 0 ? std::wstring(static_cast<const wchar_t*>(text.Get()), length)
-                                           : L"Windows error " + DecimalText(code);
+                                          : L"Windows error " + DecimalText(code);
     while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r')) {
         description.pop_back();
     }

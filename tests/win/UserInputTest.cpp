@@ -3,9 +3,10 @@
 // search. A second thread plays the user with SendInput: the Tab and
 // Shift+Tab walk, Esc and Enter in each kind of control that takes the focus,
 // a click into a note and then Esc and Tab, and the access keys, on both
-// pages. After each step it checks where the focus is, which command's box
-// came up, if any, and that every control is still there with only the
-// selected tab's page shown and enabled.
+// pages, the second after a move to a screen of another DPI. After each step
+// it checks where the focus is, which command's box came up, if any, and that
+// every control is still there with only the selected tab's page shown and
+// enabled.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -150,8 +151,9 @@ private:
     {
         HWND found = GetDlgItem(window_, static_cast<int>(control));
         for (const ControlId frame : {ControlId::ChoiceFrame0, ControlId::ChoiceFrame1}) {
-            found = found != nullptr ? found
-                                     : GetDlgItem(GetDlgItem(window_, static_cast<int>(frame)), static_cast<int>(control));
+            found = found != nullptr
+                        ? found
+                        : GetDlgItem(GetDlgItem(window_, static_cast<int>(frame)), static_cast<int>(control));
         }
         return found;
     }

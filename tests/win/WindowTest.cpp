@@ -96,8 +96,8 @@ LRESULT CALLBACK OnCreation(int code, WPARAM wParam, LPARAM lParam)
             SetLastError(ERROR_NOT_ENOUGH_MEMORY);
             return 1;
         }
-        hookedProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(reinterpret_cast<HWND>(wParam), GWLP_WNDPROC,
-                                                                 reinterpret_cast<LONG_PTR>(&KeptLow)));
+        hookedProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(reinterpret_cast<HWND>(wParam), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeptLow)));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -121,8 +121,9 @@ std::pair<LONG, LONG> IconSizes(HWND window)
     LONG widths[2] = {}; // ICON_SMALL, ICON_BIG
     for (const int which : {ICON_SMALL, ICON_BIG}) {
         auto* icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
-        icon = icon != nullptr ? icon
-                               : reinterpret_cast<HICON>(GetClassLongPtrW(window, which == 0 ? GCLP_HICONSM : GCLP_HICON));
+        icon = icon != nullptr
+                   ? icon
+                   : reinterpret_cast<HICON>(GetClassLongPtrW(window, which == 0 ? GCLP_HICONSM : GCLP_HICON));
         ICONINFO info{};
         BITMAP bitmap{};
         if (icon != nullptr && GetIconInfo(icon, &info) != FALSE) {
@@ -216,8 +217,8 @@ TEST(Failures, ABoxThatCannotBeShownIsAnErrorAndAFailedStartIsReportedWithTheSys
         UnregisterClassW(kWindowClassName, instance);
         const auto report = Boxes().Next();
         ASSERT_TRUE(report);
-        EXPECT_EQ(report->text, L"Run-time error '" + std::to_wstring(code) + L"':\r\n\r\n" + SystemText(code) + L" (" +
-                                    call + L")");
+        EXPECT_EQ(report->text,
+                  L"Run-time error '" + std::to_wstring(code) + L"':\r\n\r\n" + SystemText(code) + L" (" + call + L")");
         EXPECT_EQ(report->title, L"Talmoran");
         EXPECT_EQ(FindWindowW(kWindowClassName, nullptr), nullptr) << "no half-built window is left";
     }
@@ -388,8 +389,8 @@ void ExpectTextInSystemColours(const WindowHarness& window, const Picture& seen)
 // text and the window text all differ, and no colour a control draws is
 // black, so that a black pixel is text left in the DC's own default.
 const std::vector<std::pair<int, COLORREF>> kDarkScheme = {
-    {COLOR_BTNFACE, RGB(0, 0, 96)},        {COLOR_BTNTEXT, RGB(255, 255, 0)},   {COLOR_WINDOWTEXT, RGB(0, 255, 255)},
-    {COLOR_WINDOW, RGB(96, 0, 0)},         {COLOR_3DDKSHADOW, RGB(96, 96, 96)}, {COLOR_3DSHADOW, RGB(128, 128, 128)},
+    {COLOR_BTNFACE, RGB(0, 0, 96)},         {COLOR_BTNTEXT, RGB(255, 255, 0)},   {COLOR_WINDOWTEXT, RGB(0, 255, 255)},
+    {COLOR_WINDOW, RGB(96, 0, 0)},          {COLOR_3DDKSHADOW, RGB(96, 96, 96)}, {COLOR_3DSHADOW, RGB(128, 128, 128)},
     {COLOR_WINDOWFRAME, RGB(255, 255, 255)}};
 
 void SetScheme(const std::vector<std::pair<int, COLORREF>>& scheme)
