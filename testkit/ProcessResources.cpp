@@ -38,24 +38,11 @@ DWORD CountHandles()
     return count;
 }
 
-SIZE_T CommittedPrivateBytes()
-{
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION region{};
-    for (auto* address = static_cast<BYTE*>(nullptr); VirtualQuery(address, &region, sizeof region) == sizeof region;
-         address = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
-            total += region.RegionSize;
-        }
-    }
-    return total;
-}
-
 } // namespace
 
 ProcessResources MeasureProcessResources()
 {
-    return {CountGdiObjects(), CountWindows(), CountHandles(), CommittedPrivateBytes()};
+    return {CountGdiObjects(), CountWindows(), CountHandles()};
 }
 
 } // namespace talmoran::testkit

@@ -1,8 +1,7 @@
 #pragma once
 // What this process holds, for the leak test and the soak benchmark: GDI
-// objects, windows, kernel handles and committed private memory, counted by
-// hand: Wine 8 answers GetGuiResources, GetProcessHandleCount and
-// PrivateUsage with 0.
+// objects, windows and kernel handles, counted by hand: Wine 8 answers
+// GetGuiResources and GetProcessHandleCount with 0.
 
 #include <windows.h>
 
@@ -12,7 +11,6 @@ struct ProcessResources {
     DWORD gdiObjects;
     DWORD windows;
     DWORD handles;
-    SIZE_T privateBytes;
 };
 
 [[nodiscard]] ProcessResources MeasureProcessResources();

@@ -67,7 +67,7 @@ TEST(Commands, EachWritesOneValueThenShowsItsBoxOrItsFailureBoxWhereverItFails)
     enum Stage { Nowhere, ReadingBoxD, Writing, ShowingSuccess };
     enum Boxes { Success, Failure, SuccessThenFailure };
     struct Row {
-        Command command;
+        std::array<Command, 2> commands; // Lock and Hide run one procedure, Unlock and Unhide another
         Stage failing;
         bool written;
         Boxes shown;
@@ -78,37 +78,32 @@ TEST(Commands, EachWritesOneValueThenShowsItsBoxOrItsFailureBoxWhereverItFails)
     using enum Command;
     // With C and D ticked; Unlock and Unhide read no box.
     constexpr auto kRows = std::to_array<Row>({
-        {Lock, Nowhere, true, Success, true, 12, 27},
-        {Lock, ReadingBoxD, false, Failure, false, 4, 4},
-        {Lock, Writing, false, Failure, true, 12, 27},
-        {Lock, ShowingSuccess, true, SuccessThenFailure, true, 12, 27},
-        {Unlock, Nowhere, true, Success, true, 0, 0},
-        {Unlock, Writing, false, Failure, true, 0, 0},
-        {Unlock, ShowingSuccess, true, SuccessThenFailure, true, 0, 0},
-        {Hide, Nowhere, true, Success, true, 12, 27},
-        {Hide, ReadingBoxD, false, Failure, false, 4, 4},
-        {Hide, Writing, false, Failure, true, 12, 27},
-        {Hide, ShowingSuccess, true, SuccessThenFailure, true, 12, 27},
-        {Unhide, Nowhere, true, Success, true, 0, 0},
-        {Unhide, Writing, false, Failure, true, 0, 0},
-        {Unhide, ShowingSuccess, true, SuccessThenFailure, true, 0, 0},
+        {{Lock, Hide}, Nowhere, true, Success, true, 12, 27},
+        {{Lock, Hide}, ReadingBoxD, false, Failure, false, 4, 4},
+        {{Lock, Hide}, Writing, false, Failure, true, 12, 27},
+        {{Lock, Hide}, ShowingSuccess, true, SuccessThenFailure, true, 12, 27},
+        {{Unlock, Unhide}, Nowhere, true, Success, true, 0, 0},
+        {{Unlock, Unhide}, Writing, false, Failure, true, 0, 0},
+        {{Unlock, Unhide}, ShowingSuccess, true, SuccessThenFailure, true, 0, 0},
     });
     for (const Row& row : kRows) {
-        const ExpectedCommand& c = kExpectedCommands.at(static_cast<std::size_t>(row.command));
-        SCOPED_TRACE(std::string(c.name) + " failing at stage " + std::to_string(row.failing));
-        Harness h;
-        h.boxes.failingIndex = row.failing == ReadingBoxD ? std::optional<Int16>(3) : std::nullopt;
-        h.registry.refuse = row.failing == Writing;
-        h.box.refuseFirst = row.failing == ShowingSuccess;
-        h.Run(row.command);
-        const std::wstring path = std::wstring(kPolicyKey) + L"\\" + c.valueName;
-        EXPECT_EQ(h.registry.writes, (row.written ? decltype(h.registry.writes){{path, c.writtenWithCandD}}
-                                                  : decltype(h.registry.writes){})); // else the old value stays
-        const std::vector<Shown> boxes = {{c.success}, {c.failure}, {c.success, c.failure}};
-        EXPECT_EQ(h.box.shown, boxes.at(row.shown));
-        EXPECT_EQ(h.PolicyPath, row.pathCopied ? L"HKCU\\" + path : L"");
-        EXPECT_EQ(h.DriveMask, row.DriveMask);
-        EXPECT_EQ(h.boxes.reads, row.boxReads);
+        for (const Command command : row.commands) {
+            const ExpectedCommand& c = kExpectedCommands.at(static_cast<std::size_t>(command));
+            SCOPED_TRACE(std::string(c.name) + " failing at stage " + std::to_string(row.failing));
+            Harness h;
+            h.boxes.failingIndex = row.failing == ReadingBoxD ? std::optional<Int16>(3) : std::nullopt;
+            h.registry.refuse = row.failing == Writing;
+            h.box.refuseFirst = row.failing == ShowingSuccess;
+            h.Run(command);
+            const std::wstring path = std::wstring(kPolicyKey) + L"\\" + c.valueName;
+            EXPECT_EQ(h.registry.writes, (row.written ? decltype(h.registry.writes){{path, c.writtenWithCandD}}
+                                                      : decltype(h.registry.writes){})); // else the old value stays
+            const std::vector<Shown> boxes = {{c.success}, {c.failure}, {c.success, c.failure}};
+            EXPECT_EQ(h.box.shown, boxes.at(row.shown));
+            EXPECT_EQ(h.PolicyPath, row.pathCopied ? L"HKCU\\" + path : L"");
+            EXPECT_EQ(h.DriveMask, row.DriveMask);
+            EXPECT_EQ(h.boxes.reads, row.boxReads);
+        }
     }
     // Only an error in the failure box itself reaches the caller.
     Harness h;

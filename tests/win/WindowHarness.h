@@ -33,10 +33,6 @@ public:
     // Selects tab `tabIndex` (1-based) of TabStrip1 as a click would.
     void ClickTab(int tabIndex) const;
     void Tick(int index) const { SendMessageW(Control(Check1Id(index)), BM_SETCHECK, BST_CHECKED, 0); }
-    [[nodiscard]] bool IsTicked(int index) const
-    {
-        return SendMessageW(Control(Check1Id(index)), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
 
 private:
     std::unique_ptr<TalmoranWindow> window_;

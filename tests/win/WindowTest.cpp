@@ -276,7 +276,7 @@ TEST_P(RealButtons, WriteTheRegistryAndRaiseTheBoxOwnedByTheWindowOrTheFailureBo
     EXPECT_TRUE(seen.ownerDisabled) << "the window takes no input while the box is open";
     // The string replaced by four bytes; Unlock and Unhide clear it, not delete it.
     EXPECT_EQ(ReadPolicyValue(GetParam().valueName), (StoredValue{REG_DWORD, 4, GetParam().writtenWithCandD}));
-    EXPECT_TRUE(harness.IsTicked(2)) << "commands change no tick";
+    EXPECT_EQ(SendMessageW(harness.Control(Check1Id(2)), BM_GETCHECK, 0, 0), BST_CHECKED) << "commands change no tick";
 }
 
 INSTANTIATE_TEST_SUITE_P(FourButtons, RealButtons, ::testing::ValuesIn(kExpectedCommands),
