@@ -380,7 +380,7 @@ void ExpectTextInSystemColours(const WindowHarness& window, const Picture& seen)
                 black += Near(seen.At(x, y), 0) ? 1 : 0;
             }
         }
-        EXPECT_GE(inColour, 8) << "control " << id << " has no text in " << std::hex << colour;
+        EXPECT_GE(inColour, 8) << "control " << id << " has no text in COLORREF 0x" << std::hex << colour;
         EXPECT_TRUE(Near(colour, 0) || black == 0 || control == GetFocus()) << "control " << id << ": " << black;
     }
 }
