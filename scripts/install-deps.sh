@@ -2,7 +2,7 @@
 # Installs the Debian/Ubuntu packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine
-          fonts-dejavu-core xvfb xauth xdotool imagemagick x11-utils clang clang-tidy cppcheck libclang-rt-14-dev
+          fonts-dejavu-core xvfb xauth xdotool imagemagick x11-utils clang clang-tidy cppcheck libclang-rt-dev
           python3 osslsigncode openssl)
 missing=()
 for p in "${packages[@]}"; do
