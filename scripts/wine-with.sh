@@ -2,15 +2,23 @@
 # Runs a command with the test prefix set to a DPI, Wine's Light theme and/or
 # a dark colour scheme, and puts the prefix back afterwards, whatever the
 # command's outcome.
-#   wine-with.sh PREFIX [--dpi N] [--theme light|none] [--scheme dark] -- COMMAND...
+#   wine-with.sh PREFIX [--dpi N | --system-dpi N] [--theme light|none] [--scheme dark] -- COMMAND...
+# --dpi gives the monitors and the system that DPI. Wine 8 reads LogPixels for
+# both whenever a process starts; Wine 10 reads it for the system then, but
+# fixes the monitors' DPI when its wineserver's session starts. So a DPI that
+# differs from the session's restarts the (persistent) wineserver. --system-dpi
+# sets the system DPI alone and keeps the session, which under Wine 10 leaves
+# the monitors at the old DPI: what Windows shows after a scaling change until
+# the user signs out.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 wine_env "$1"
 shift
-dpi="" theme="" scheme=""
+dpi="" session_kept="" theme="" scheme=""
 while [ "$1" != "--" ]; do
     case "$1" in
     --dpi) dpi="$2"; shift 2 ;;
+    --system-dpi) dpi="$2" session_kept=1; shift 2 ;;
     --theme) theme="$2"; shift 2 ;;
     --scheme) scheme="$2"; shift 2 ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
@@ -22,8 +30,18 @@ desktop='HKCU\Control Panel\Desktop'
 themes='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
 colours='HKCU\Control Panel\Colors'
 saved="$WINEPREFIX.colours.reg" # the scheme a dark one replaced, until it is put back
+session="$WINEPREFIX.session-dpi"  # LogPixels when the running wineserver started
+# Restarts the wineserver, persistent, unless its session already has DPI $1.
+session_at() {
+    [ "$(cat "$session" 2>/dev/null)" = "$1" ] && return
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1
+    echo "$1" >"$session"
+}
 restore() {
     reg delete "$desktop" /v LogPixels /f || true
+    session_at 96
     reg add "$themes" /v ThemeActive /t REG_SZ /d 0 /f || true
     if [ -f "$saved" ]; then
         reg import "$saved" && rm -f "$saved"
@@ -31,6 +49,7 @@ restore() {
 }
 trap restore EXIT
 [ -z "$dpi" ] || reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f
+[ -z "$dpi" ] || [ -n "$session_kept" ] || session_at "$dpi"
 if [ "$theme" = light ]; then
     reg add "$themes" /v ThemeActive /t REG_SZ /d 1 /f
     reg add "$themes" /v DllName /t REG_SZ /d 'C:\windows\resources\themes\light\light.msstyles' /f

@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # Screenshots of both pages, with and without Wine's Light theme, at 96, 120
 # and 144 DPI, and under a dark colour scheme at 96 DPI, each compared pixel
-# for pixel with its reference image in tests/e2e/reference (taken on Debian
-# 12 with Wine 8; the fonts and the theme come from those packages), and the
+# for pixel with its reference image, and the
 # window's place on the 1024 x 768 screen: 7000 x 4000 twips, centred. Every
 # drive is locked and hidden beforehand: the window still starts with no box
 # ticked, as it reads no policy value. The second page is reached with keys:
 # Shift+Tab from "A" onto the tab strip, Right. A shot that differs is kept
 # beside a picture of the difference in the build folder.
-#   To take new references after a change meant to be seen:
-#   TALMORAN_NEW_REFERENCES=1 tests/e2e/screenshots.sh BUILD ROOT
+# A reference is what one renderer draws: each Wine draws its own caption
+# font and theme, so each major version has its own set in
+# tests/e2e/reference/wine-N (wine-8: Debian 12, wine-10: Debian 13).
+#   To take a new set, after a change meant to be seen or for another Wine,
+#   run this with TALMORAN_NEW_REFERENCES=1 (ctest passes it through):
+#   TALMORAN_NEW_REFERENCES=1 ctest --preset windows -R 'wine_up|e2e_screenshots|wine_down'
+#   then look at every new picture before committing it.
 BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
-out="$BUILD/screenshots" reference="$ROOT/tests/e2e/reference"
-mkdir -p "$out"
+wine_major=$(wine --version | sed -E 's/^wine-([0-9]+).*/\1/')
+out="$BUILD/screenshots" reference="$ROOT/tests/e2e/reference/wine-$wine_major"
+mkdir -p "$out" "$reference"
 rm -f "$out"/*.png "$out/places.txt"
 # Takes window $1 into $out/$2 as soon as it looks as its reference does, else
 # after 5 s as it looks then. Two equal shots in a row do not tell that the

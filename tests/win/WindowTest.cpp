@@ -47,6 +47,10 @@ protected:
         DeletePolicyKey();
         const char* asked = std::getenv("TALMORAN_EXPECT_DPI");
         ASSERT_EQ(harness.Dpi(), asked != nullptr ? static_cast<UINT>(std::atoi(asked)) : 96U);
+        // A run whose system DPI is not its monitor's, as after a change of scaling without signing out.
+        if (const char* system = std::getenv("TALMORAN_EXPECT_SYSTEM_DPI")) {
+            ASSERT_EQ(win32::SystemDpi(), static_cast<UINT>(std::atoi(system)));
+        }
     }
     void TearDown() override { DeletePolicyKey(); }
     WindowHarness harness;
@@ -136,13 +140,39 @@ std::pair<LONG, LONG> IconSizes(HWND window)
     return {widths[0], widths[1]};
 }
 
-TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
+// The window laid out at `dpi`: 7000 x 4000 twips outer, the Lock button 3135
+// twips wide, one font of 9 points or more for all, and the icons, small and
+// large, 16 and 32 pixels at 96 DPI, scaled (at 150 DPI the system's own
+// rounding decides them).
+void ExpectLaidOutAt(const WindowHarness& harness, UINT dpi)
 {
-    // The icons' sizes in pixels, small and large: 16 and 32 at 96 DPI, scaled.
+    const std::map<UINT, std::tuple<LONG, LONG, LONG>> sizes = {{96, {467, 267, 209}},
+                                                                {120, {583, 333, 261}},
+                                                                {144, {700, 400, 314}},
+                                                                {150, {729, 417, 327}},
+                                                                {180, {875, 500, 392}}};
     const std::map<UINT, std::pair<LONG, LONG>> icons = {
         {96, {16, 32}}, {120, {20, 40}}, {144, {24, 48}}, {180, {30, 60}}};
-    EXPECT_EQ(IconSizes(harness.Handle()), icons.at(harness.Dpi()));
-    // Where GetDpiForWindow is missing (before Windows 10 1607), the DPI comes from the monitor.
+    RECT outer{};
+    GetWindowRect(harness.Handle(), &outer);
+    const RECT button = RectIn(harness.Control(ControlId::Lock));
+    EXPECT_EQ(std::tuple(outer.right - outer.left, outer.bottom - outer.top, button.right - button.left), sizes.at(dpi))
+        << dpi << " DPI";
+    const auto font = SendMessageW(harness.Control(ControlId::Unhide), WM_GETFONT, 0, 0);
+    EXPECT_EQ(SendMessageW(harness.Control(ControlId::Check1First), WM_GETFONT, 0, 0), font) << "one font for all";
+    LOGFONTW logFont{};
+    GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont);
+    EXPECT_GE(-logFont.lfHeight, MulDiv(12, static_cast<int>(dpi), 96)) << "9 point at " << dpi << " DPI or larger";
+    if (icons.contains(dpi)) {
+        EXPECT_EQ(IconSizes(harness.Handle()), icons.at(dpi)) << dpi << " DPI";
+    }
+}
+
+TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
+{
+    // Created at its monitor's DPI, which is also the DPI it will be drawn at
+    // where GetDpiForWindow is missing (before Windows 10 1607).
+    ExpectLaidOutAt(harness, harness.Dpi());
     EXPECT_EQ(win32::PrimaryMonitorDpi(), harness.Dpi());
     const UINT newDpi = harness.Dpi() * 5 / 4; // still fits a 1024 x 768 screen at 144 DPI
     harness.ClickTab(2);
@@ -151,17 +181,7 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     RECT outer{};
     GetWindowRect(harness.Handle(), &outer);
     EXPECT_TRUE(EqualRect(&outer, &suggested));
-    const std::map<UINT, LONG> lockWidths = {{120, 261}, {150, 327}, {180, 392}}; // 3135 twips
-    const RECT button = RectIn(harness.Control(ControlId::Lock));
-    EXPECT_EQ(button.right - button.left, lockWidths.at(newDpi));
-    const auto newFont = SendMessageW(harness.Control(ControlId::Unhide), WM_GETFONT, 0, 0);
-    EXPECT_EQ(SendMessageW(harness.Control(ControlId::Check1First), WM_GETFONT, 0, 0), newFont) << "one font for all";
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(newFont), sizeof font, &font);
-    EXPECT_GE(-font.lfHeight, MulDiv(12, static_cast<int>(newDpi), 96)) << "9 point at the new DPI or larger";
-    if (icons.contains(newDpi)) { // at 150 DPI the system's own rounding decides
-        EXPECT_EQ(IconSizes(harness.Handle()), icons.at(newDpi));
-    }
+    ExpectLaidOutAt(harness, newDpi);
 }
 
 TEST(NotActivatedStart, StaysInactiveAndItsFirstActivationFocusesBoxA)
