@@ -22,6 +22,7 @@ down() {
         fi
         rm -f "$display_file"
     fi
+    rm -f "$prefix.session-dpi" # the next server's session DPI is not known yet
 }
 
 case "$action" in
@@ -33,9 +34,9 @@ up)
     fi
     wine_env "$prefix"
     make_prefix
-    wineserver -p >/dev/null 2>&1
     # A run cut short inside wine-with.sh may have left a DPI, theme or scheme
-    # set: wine-with.sh with nothing to set puts them back as on its exit.
+    # set: wine-with.sh with nothing to set puts them back as on its exit, and
+    # starts the persistent wineserver with its session at 96 DPI.
     "$(dirname "$0")/wine-with.sh" "$prefix" -- true </dev/null
     ;;
 down) down ;;
