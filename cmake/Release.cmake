@@ -6,7 +6,7 @@ install(TARGETS talmoran RUNTIME DESTINATION .)
 install(FILES README.md LICENSE Set-DrivePolicyForAccounts.ps1 DESTINATION .)
 
 # SHA256SUMS is written at install time from the files as installed, so that
-# it describes exactly what the archive holds. DESTDIR is honoured the same
+# it describes each of the other files exactly as the archive holds it. DESTDIR is honoured the same
 # way CMake's own install rules honour it; cpack stages by setting
 # CMAKE_INSTALL_PREFIX to its staging folder.
 install(CODE [[
