@@ -16,9 +16,9 @@
         on this PC for the first time, so that accounts made later start with the value. It is
         left alone when -Account names accounts.
 
-    Only the accounts of people are written: local and domain accounts (SIDs S-1-5-21-...) and
-    Microsoft Entra ID accounts (S-1-12-1-...). SYSTEM, LOCAL SERVICE, NETWORK SERVICE and the
-    other service accounts are skipped.
+    Only local and domain accounts (SIDs S-1-5-21-...) and Microsoft Entra ID accounts
+    (S-1-12-1-...) are written. SYSTEM, LOCAL SERVICE, NETWORK SERVICE and the other service
+    accounts, whose SIDs are of other forms, are skipped.
 
     Run it as an administrator, elevated, or as SYSTEM. Each account sees the change at its next
     sign-in. Running it again with the same values changes nothing.
@@ -29,8 +29,8 @@
 
     Every line of the report goes to standard output. Exit code:
       0  every reachable profile was written (or already held the value);
-      1  a reachable profile could not be written, or a name given to -Account matches no
-         profile on this PC;
+      1  a reachable profile could not be written, a name given to -Account matches no
+         profile on this PC, or ProfileList cannot be read;
       2  nothing was tried: not run as an administrator or SYSTEM, or no value or mask given.
 
 .PARAMETER Restriction
@@ -91,9 +91,9 @@ if (-not $principal.IsInRole([Security.Principal.WindowsBuiltInRole]::Administra
 
 $valueName = if ($Restriction -eq 'Lock') { 'NoViewOnDrive' } else { 'NoDrives' }
 $policyKeyPath = 'Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
-# People's accounts only. The pattern also keeps out HKEY_USERS\<SID>_Classes, the
-# <SID>.bak entries a damaged profile leaves in ProfileList, and HKEY_USERS\.DEFAULT, which
-# is SYSTEM's own hive, not the Default profile.
+# Local, domain and Entra ID accounts only. The pattern also keeps out the
+# HKEY_USERS\<SID>_Classes hives, the <SID>.bak entries a damaged profile leaves in
+# ProfileList, and HKEY_USERS\.DEFAULT, which is SYSTEM's own hive, not the Default profile.
 $sidPattern = '^S-1-(5-21|12-1)(-\d+)+$'
 $names = @($Account | ForEach-Object { $_ -split ',' } | ForEach-Object { $_.Trim() } | Where-Object { $_ })
 
@@ -119,8 +119,8 @@ function Test-Hive([string] $Name) {
     return $true
 }
 
-# Writes the value into the hive at HKEY_USERS\$Hive and reads it back. True when it changed,
-# false when it already held the mask.
+# Writes the value into the hive at HKEY_USERS\$Hive and reads it back. False, with nothing
+# written, when it already is that REG_DWORD (GetValue gives a REG_DWORD as an Int32).
 function Write-PolicyValue([string] $Hive) {
     $key = $users.CreateSubKey("$Hive\$policyKeyPath")
     if ($null -eq $key) {
@@ -128,12 +128,15 @@ function Write-PolicyValue([string] $Hive) {
     }
     try {
         $before = $key.GetValue($valueName)
+        if ($before -is [int] -and $before -eq $Mask) {
+            return $false
+        }
         $key.SetValue($valueName, $Mask, [Microsoft.Win32.RegistryValueKind]::DWord)
         $after = $key.GetValue($valueName)
-        if ($after -ne $Mask) {
+        if (-not ($after -is [int] -and $after -eq $Mask)) {
             throw "$valueName reads back as $after"
         }
-        return ($before -ne $Mask)
+        return $true
     } finally {
         $key.Dispose()
     }
