@@ -1,8 +1,10 @@
 #pragma once
-// The window's load step, run once before it is first shown: the fixed outer
-// size, centred on the primary screen, then the tab pages. Two pages share
-// one place: each tab of TabStrip1 shows its own frame of ChoiceFrame, page p
-// in ChoiceFrame(p - 1). The drive boxes lie outside the frames, on both.
+// The window's load step, in two parts: where the window goes, at its fixed
+// outer size centred on the primary screen, which the window is created at
+// (LoadedPlace); and the tab pages, set up before the window is first shown
+// (SetUpTabPages). Two pages share one place: each tab of TabStrip1 shows its
+// own frame of ChoiceFrame, page p in ChoiceFrame(p - 1). The drive boxes lie
+// outside the frames, on both.
 
 #include <optional>
 
@@ -16,7 +18,10 @@ namespace talmoran {
 // that size. The centring is done in floating point and neither rounded nor
 // clamped, so a half twip stays a half twip and a small screen gives a
 // negative offset; a result that is not a finite number raises the overflow
-// run-time error. The window is created there, and nothing moves it again.
+// run-time error. The window is created there. The program moves it again
+// in two cases only: when the window system kept another size (it is then
+// centred on that one) and at a change of DPI (to the place the system
+// suggests); the user may drag it anywhere.
 [[nodiscard]] TwipsRect LoadedPlace(ScreenSize screen, unsigned dpi, std::optional<PixelSize> kept = std::nullopt);
 
 // The tab pages at start: every other frame stacked on ChoiceFrame(0) and

@@ -1,7 +1,8 @@
 // The floor for talmoran.exe's start-up: the same window and the same 36
 // controls, of the same classes, with the same resources and manifest,
-// created in place at the window's DPI, sized and centred, and nothing else:
-// no font, no page background, no load step.
+// created in place at the system DPI, sized and centred, and nothing else:
+// no font, no page background, no load step (the second page is created
+// where the load step would leave it).
 #include <windows.h>
 #include <commctrl.h>
 

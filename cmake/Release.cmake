@@ -1,11 +1,12 @@
 # The release archive: talmoran-<version>-win64.zip holding talmoran.exe,
-# README.md, LICENSE and SHA256SUMS at its root. Build it with cpack after
+# README.md, LICENSE, the administrators' script for other accounts
+# (Set-DrivePolicyForAccounts.ps1) and SHA256SUMS at its root. Build it with cpack after
 # building talmoran (scripts/package.sh does both).
 install(TARGETS talmoran RUNTIME DESTINATION .)
-install(FILES README.md LICENSE DESTINATION .)
+install(FILES README.md LICENSE Set-DrivePolicyForAccounts.ps1 DESTINATION .)
 
 # SHA256SUMS is written at install time from the files as installed, so that
-# it describes exactly what the archive holds. DESTDIR is honoured the same
+# it describes each of the other files exactly as the archive holds it. DESTDIR is honoured the same
 # way CMake's own install rules honour it; cpack stages by setting
 # CMAKE_INSTALL_PREFIX to its staging folder.
 install(CODE [[
@@ -15,7 +16,7 @@ install(CODE [[
         file(COPY_FILE "$ENV{TALMORAN_RELEASE_EXE}" "${talmoran_root}/talmoran.exe")
     endif()
     set(talmoran_sums "")
-    foreach(name IN ITEMS talmoran.exe README.md LICENSE)
+    foreach(name IN ITEMS talmoran.exe README.md LICENSE Set-DrivePolicyForAccounts.ps1)
         if(NOT EXISTS "${talmoran_root}/${name}")
             message(FATAL_ERROR "SHA256SUMS: ${talmoran_root}/${name} was not installed")
         endif()

@@ -1,9 +1,9 @@
 #pragma once
 // The drive policies: the ticked drive boxes as a drive mask, the two Explorer
 // policy values of the current user, and the four commands that write them.
-// Each command writes exactly one value and then shows exactly one message
-// box: its success message, or, when anything on the way fails, its failure
-// message.
+// Each command writes one value, at most, and then shows its success message,
+// or, when anything on the way fails, its failure message. A success box that
+// cannot be shown is such a failure: the failure box follows it.
 
 #include <string>
 #include <string_view>

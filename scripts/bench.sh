@@ -10,7 +10,7 @@ run() { echo "\$ $*"; "$@"; }
 scripts/wine-session.sh up "$PWD/$build/wineprefix"
 trap 'scripts/wine-session.sh down "$PWD/$build/wineprefix"' EXIT
 run "$build/wine-run" "$build/bench/lock_command_bench.exe" 2000
-# Windows always draws with visual styles: start-up with Wine's Light theme
+# Windows normally draws with visual styles: start-up with Wine's Light theme
 # as well as without one. 101 rounds: with 41 the same program against itself
 # read anywhere from 1.00 to 1.07.
 for theme in none light; do

@@ -59,15 +59,15 @@ echo "Release archive: $zip ($(stat -c %s "$zip") bytes)"
 unpacked=$work/unpacked
 mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
-# Exactly these four files, at the root: no folder, nothing left over.
+# Exactly these five files, at the root: no folder, nothing left over.
 found=$(cd "$unpacked" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort | tr '\n' ' ')
-expected="LICENSE README.md SHA256SUMS talmoran.exe "
+expected="LICENSE README.md SHA256SUMS Set-DrivePolicyForAccounts.ps1 talmoran.exe "
 if [ "$found" != "$expected" ]; then
     echo "package.sh: the archive holds '$found', expected '$expected'" >&2
     exit 1
 fi
 listed=$(awk '{print $2}' "$unpacked/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
-if [ "$listed" != "LICENSE README.md talmoran.exe " ]; then
+if [ "$listed" != "LICENSE README.md Set-DrivePolicyForAccounts.ps1 talmoran.exe " ]; then
     echo "package.sh: SHA256SUMS lists '$listed'" >&2
     exit 1
 fi

@@ -29,8 +29,10 @@ public:
 
     // For an error caught inside a paint, which must not show a box: the
     // box's own message loop would paint the other controls, which could fail
-    // alike and stack more boxes. The first error is kept and reported once,
-    // on the message posted for it (ReportDeferred). Only inside a catch.
+    // alike and stack more boxes. The first error is kept and reported, once
+    // at most, on the message posted for it (ReportDeferred); where even that
+    // message cannot be posted, the program ends without a box. Only inside a
+    // catch.
     void Defer(HWND window) noexcept
     {
         if (deferred_ || reporting_) {

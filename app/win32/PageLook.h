@@ -3,8 +3,10 @@
 // with the texts on it in the system's colours, and its icons.
 //
 // The font is "Fixedsys" 9 point where the system has it at this DPI,
-// otherwise a fixed-pitch font with about the same cell (8 pixels wide at 96
-// DPI), so that every caption fits and each note keeps its two lines.
+// otherwise the first of a few scalable fixed-pitch faces that has about the
+// same cell (8 pixels wide at 96 DPI), so that every caption fits and each
+// note keeps its two lines; failing those, whatever face the system gives
+// when asked for a fixed-pitch font of that cell.
 //
 // Controls lying on the page paint their background with the page brush,
 // aligned to the tab strip, so that with visual styles on they blend into the
@@ -28,7 +30,8 @@ public:
 
     // For WM_CTLCOLOR*: `dc` set to draw text in the system colour
     // `textColour` (COLOR_...), and a brush aligned so that `control` shows
-    // the part of the page it lies on; null before any tab strip is known.
+    // the part of the page it lies on; null while no tab strip is known
+    // (before one is, and while the page is being captured).
     HBRUSH BrushFor(HWND control, HDC dc, int textColour);
 
     // Fills `window`'s client area as the page beneath it looks.

@@ -234,8 +234,12 @@ std::optional<LRESULT> TalmoranWindow::PaintBackground(UINT message, WPARAM wPar
 
 int TalmoranWindow::TextColourOf(HWND control)
 {
-    // The system's defaults: a text box's text is the window text, a check
-    // box's and a button's the button text.
+    // The notes take the window text, the system's default for a static
+    // control. The drive boxes ask for their colours as a static control does
+    // (WM_CTLCOLORSTATIC) but take the button text, by choice: it is the
+    // colour a scheme pairs with the button face they lie on, and the one the
+    // push buttons on the pages show, which the system always draws in its
+    // own colours whatever is set here.
     return KindOf(static_cast<ControlId>(GetDlgCtrlID(control))) == ControlKind::Note ? COLOR_WINDOWTEXT
                                                                                       : COLOR_BTNTEXT;
 }

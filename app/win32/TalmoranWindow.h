@@ -64,7 +64,8 @@ private:
 
     // The window system keeps a window within its tracking sizes
     // (WM_GETMINMAXINFO): one larger than the whole desktop is made smaller.
-    // It is then centred on the size kept; otherwise nothing moves it.
+    // It is then centred on the size kept; otherwise this leaves it where it
+    // was created.
     void CentreOnKeptSize(ScreenSize screen, UINT dpi, PixelSize asked);
     // Wraps the controls in the adapters the commands and the pages reach.
     void Adapt();
@@ -90,8 +91,9 @@ private:
     win32::Win32TabStrip TabStrip1_;
     win32::Win32MessageBox messageBox_;
     win32::Win32CurrentUserRegistry registry_;
-    // Last, so that it is destroyed first, while everything its handlers
-    // reach still exists.
+    // Last, so that it is destroyed first: the window and its controls go
+    // before the font, icons and page brush they use. No handler of ours runs
+    // meanwhile: the destructor has cleared the window's user data.
     win32::UniqueHwnd window_;
 };
 

@@ -20,8 +20,11 @@ inline HBRUSH ButtonFaceClassBackground() noexcept
 }
 
 // Registers the main window's class, with `procedure` and icons at `dpi`, and
-// the page frame's, both with the arrow cursor and the button face. Classes
-// already registered stay as they are.
+// the page frame's, both with the arrow cursor and the button face. Only the
+// frame's class is looked up: registered, it stands for both, and nothing is
+// registered again. A main class registered without the frame's makes
+// RegisterClassExW fail (ERROR_CLASS_ALREADY_EXISTS), raised as a run-time
+// error.
 void RegisterWindowClasses(HINSTANCE instance, WNDPROC procedure, UINT dpi);
 
 enum PrivateMessage : UINT {
