@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian/Ubuntu packages the build and the tests need, when missing.
+# Installs the Debian packages (Debian 12 and 13 name them alike) the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine
           fonts-dejavu-core xvfb xauth xdotool imagemagick x11-utils clang clang-tidy cppcheck libclang-rt-dev
