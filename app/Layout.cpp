@@ -19,7 +19,7 @@ constexpr ControlSpec DriveBox(std::size_t i)
             ControlKind::CheckBox,
             ControlId::Window,
             kDriveLetters.substr(i, 1),
-            {static_cast<float>(480 + 600 * column), static_cast<float>(720 + 360 * row), 495, 255},
+            {static_cast<float>(480 + (600 * column)), static_cast<float>(720 + (360 * row)), 495, 255},
             static_cast<int>(i)};
 }
 

@@ -19,7 +19,7 @@ std::wstring DecimalText(std::int64_t number)
     auto magnitude = negative ? 0U - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
     std::wstring digits;
     do {
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + magnitude % 10));
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + (magnitude % 10)));
         magnitude /= 10;
     } while (magnitude != 0);
     return negative ? L"-" + digits : digits;
