@@ -18,10 +18,10 @@ std::wstring DecimalText(std::int64_t number)
     const bool negative = number < 0;
     auto magnitude = negative ? 0U - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
     std::wstring digits;
-    do {
+    while (magnitude != 0 || digits.empty()) { // "0" for zero
         digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + (magnitude % 10)));
         magnitude /= 10;
-    } while (magnitude != 0);
+    }
     return negative ? L"-" + digits : digits;
 }
 
