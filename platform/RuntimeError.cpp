@@ -46,8 +46,8 @@ std::wstring CurrentErrorReport()
         // Latin-1 keeps ASCII exact without guessing.
         const std::string_view text = error.what();
         std::wstring what(text.size(), L'\0');
-        std::transform(text.begin(), text.end(), what.begin(),
-                       [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
+        std::ranges::transform(text, what.begin(),
+                               [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
         return L"Run-time error:\r\n\r\n" + what;
     } catch (...) {
         return L"Run-time error";
