@@ -2,8 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <iterator>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "policy/DrivePolicies.h"
 
 namespace talmoran {
 namespace {

@@ -1,6 +1,10 @@
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <utility>
 

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/CheckedArithmetic.h"
+#include "platform/Interfaces.h"
 
 namespace talmoran {
 namespace {
