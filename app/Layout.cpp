@@ -2,7 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <iterator>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "policy/DrivePolicies.h"
 
 namespace talmoran {
 namespace {
@@ -19,7 +26,7 @@ constexpr ControlSpec DriveBox(std::size_t i)
             ControlKind::CheckBox,
             ControlId::Window,
             kDriveLetters.substr(i, 1),
-            {static_cast<float>(480 + 600 * column), static_cast<float>(720 + 360 * row), 495, 255},
+            {static_cast<float>(480 + (600 * column)), static_cast<float>(720 + (360 * row)), 495, 255},
             static_cast<int>(i)};
 }
 
@@ -49,7 +56,7 @@ constexpr std::size_t kControlCount = kFixedRows.size() + kDriveLetters.size();
 constexpr std::array<ControlSpec, kControlCount> AllControls()
 {
     std::array<ControlSpec, kControlCount> controls{};
-    std::copy(kFixedRows.begin(), kFixedRows.end(), controls.begin());
+    std::ranges::copy(kFixedRows, controls.begin());
     for (std::size_t i = 0; i < kDriveLetters.size(); ++i) {
         controls.at(kFixedRows.size() + i) = DriveBox(i);
     }
@@ -62,18 +69,16 @@ constexpr auto kControls = AllControls();
 
 std::optional<ControlKind> KindOf(ControlId id)
 {
-    const auto found =
-        std::find_if(kControls.begin(), kControls.end(), [id](const ControlSpec& c) { return c.id == id; });
+    const auto found = std::ranges::find(kControls, id, &ControlSpec::id);
     return found == kControls.end() ? std::nullopt : std::optional(found->kind);
 }
 
 std::vector<ControlSpec> InTabOrder(ControlId container)
 {
     std::vector<ControlSpec> result;
-    std::copy_if(kControls.begin(), kControls.end(), std::back_inserter(result),
-                 [container](const ControlSpec& c) { return c.container == container; });
-    std::sort(result.begin(), result.end(),
-              [](const ControlSpec& a, const ControlSpec& b) { return a.tabOrder < b.tabOrder; });
+    std::ranges::copy_if(kControls, std::back_inserter(result),
+                         [container](const ControlSpec& c) { return c.container == container; });
+    std::ranges::sort(result, std::ranges::less{}, &ControlSpec::tabOrder);
     return result;
 }
 

@@ -21,14 +21,14 @@ enum class ControlKind { Frame, Button, CheckBox, Note, TabStrip };
 enum class ControlId : std::uint16_t {
     Window = 0, // the container of top-level controls
     ChoiceFrame0 = 100,
-    ChoiceFrame1,
-    Lock,
-    Unlock,
-    Hide,
-    Unhide,
-    Text2,
-    Text3,
-    TabStrip1,
+    ChoiceFrame1 = 101,
+    Lock = 102,
+    Unlock = 103,
+    Hide = 104,
+    Unhide = 105,
+    Text2 = 106,
+    Text3 = 107,
+    TabStrip1 = 108,
     Check1First = 200, // Check1(i) is Check1First + i
 };
 

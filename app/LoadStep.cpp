@@ -1,6 +1,12 @@
 #include "app/LoadStep.h"
 
 #include <cmath>
+#include <optional>
+
+#include "platform/CheckedArithmetic.h"
+#include "platform/Interfaces.h"
+#include "platform/RuntimeError.h"
+#include "platform/Twips.h"
 
 namespace talmoran {
 namespace {

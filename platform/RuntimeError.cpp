@@ -1,6 +1,10 @@
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -18,10 +22,10 @@ std::wstring DecimalText(std::int64_t number)
     const bool negative = number < 0;
     auto magnitude = negative ? 0U - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
     std::wstring digits;
-    do {
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + magnitude % 10));
+    while (magnitude != 0 || digits.empty()) { // "0" for zero
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + (magnitude % 10)));
         magnitude /= 10;
-    } while (magnitude != 0);
+    }
     return negative ? L"-" + digits : digits;
 }
 
@@ -46,8 +50,8 @@ std::wstring CurrentErrorReport()
         // Latin-1 keeps ASCII exact without guessing.
         const std::string_view text = error.what();
         std::wstring what(text.size(), L'\0');
-        std::transform(text.begin(), text.end(), what.begin(),
-                       [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
+        std::ranges::transform(text, what.begin(),
+                               [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
         return L"Run-time error:\r\n\r\n" + what;
     } catch (...) {
         return L"Run-time error";

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/CheckedArithmetic.h"
+#include "platform/Interfaces.h"
 
 namespace talmoran {
 namespace {
@@ -54,8 +60,7 @@ void BuildDriveMask(const CheckBoxes& Check1, Int32& DriveMask)
 
 void RunCommand(Command command, const CommandContext& context)
 {
-    const CommandRow& row = *std::find_if(kCommandRows.begin(), kCommandRows.end(),
-                                          [command](const CommandRow& r) { return r.command == command; });
+    const CommandRow& row = *std::ranges::find(kCommandRows, command, &CommandRow::command);
     try {
         Int32 value = 0;
         if (row.writesSelection) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -12,6 +13,9 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/CheckedArithmetic.h"
+#include "platform/Interfaces.h"
+#include "platform/RuntimeError.h"
 #include "policy/DrivePolicies.h"
 #include "tests/common/ExpectedCommands.h"
 #include "tests/host/Fakes.h"

@@ -9,6 +9,10 @@
 #include <vector>
 
 #include "app/LoadStep.h"
+#include "platform/CheckedArithmetic.h"
+#include "platform/Interfaces.h"
+#include "platform/RuntimeError.h"
+#include "platform/Twips.h"
 #include "tests/host/Fakes.h"
 
 namespace talmoran::test {
