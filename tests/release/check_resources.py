@@ -1,7 +1,6 @@
 #!/usr/bin/python3
-"""Checks the version record and the icon that talmoran.exe carries, read as
-structures.   Usage: check_resources.py talmoran.exe res/talmoran.ico"""
-
+# Checks the version record and the icon that talmoran.exe carries, read as
+# structures.   Usage: check_resources.py talmoran.exe res/talmoran.ico
 import struct
 import sys
 
@@ -30,7 +29,5 @@ failures = [failure for failure, holds in [
      (0, 1, 1, 0, 0, 0, 24, 256, 512, 24) and size == header + 256 * 256 * 3 + 256 * 256 // 8),
     (f"the exe carries {len(images)} icon images, not the icon's one", images == [icon[offset:offset + size]]),
 ] if not holds]
-for failure in failures:
-    print("FAIL:", failure)
-print("0 passed, 1 failed" if failures else "1 passed, 0 failed")
+print(*(f"FAIL: {f}" for f in failures), "0 passed, 1 failed" if failures else "1 passed, 0 failed", sep="\n")
 sys.exit(1 if failures else 0)
