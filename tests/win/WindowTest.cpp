@@ -103,26 +103,21 @@ TEST(StartUp, IsCentredOnTheSizeTheWindowSystemKeeps)
     EXPECT_EQ(outer.top, 284) << "(768 - 200) / 2 on the 1024 x 768 screen";
 }
 
-// The widths of the icons the system shows for the window, small and large:
-// its own, else its class's.
-std::pair<LONG, LONG> IconSizes(HWND window)
+// The width of the icon the system shows for the window, ICON_SMALL or
+// ICON_BIG: its own, else its class's.
+LONG IconWidth(HWND window, int which)
 {
-    LONG widths[2] = {}; // ICON_SMALL, ICON_BIG
-    for (const int which : {ICON_SMALL, ICON_BIG}) {
-        auto* icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
-        icon = icon != nullptr
-                   ? icon
-                   : reinterpret_cast<HICON>(GetClassLongPtrW(window, which == 0 ? GCLP_HICONSM : GCLP_HICON));
-        ICONINFO info{};
-        BITMAP bitmap{};
-        if (icon != nullptr && GetIconInfo(icon, &info) != FALSE) {
-            const win32::UniqueHbitmap colour(info.hbmColor);
-            const win32::UniqueHbitmap mask(info.hbmMask);
-            GetObjectW(colour.Get(), sizeof bitmap, &bitmap);
-        }
-        widths[which] = bitmap.bmWidth;
+    auto* icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    icon = icon != nullptr ? icon
+                           : reinterpret_cast<HICON>(GetClassLongPtrW(window, which == 0 ? GCLP_HICONSM : GCLP_HICON));
+    ICONINFO info{};
+    BITMAP bitmap{};
+    if (icon != nullptr && GetIconInfo(icon, &info) != FALSE) {
+        const win32::UniqueHbitmap colour(info.hbmColor);
+        const win32::UniqueHbitmap mask(info.hbmMask);
+        GetObjectW(colour.Get(), sizeof bitmap, &bitmap);
     }
-    return {widths[0], widths[1]};
+    return bitmap.bmWidth;
 }
 
 TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
@@ -130,7 +125,8 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     // The icons' sizes in pixels, small and large: 16 and 32 at 96 DPI, scaled.
     const std::map<UINT, std::pair<LONG, LONG>> icons = {
         {96, {16, 32}}, {120, {20, 40}}, {144, {24, 48}}, {180, {30, 60}}};
-    EXPECT_EQ(IconSizes(harness.Handle()), icons.at(harness.Dpi()));
+    EXPECT_EQ(std::pair(IconWidth(harness.Handle(), ICON_SMALL), IconWidth(harness.Handle(), ICON_BIG)),
+              icons.at(harness.Dpi()));
     // Where GetDpiForWindow is missing (before Windows 10 1607), the DPI comes from the monitor.
     EXPECT_EQ(win32::PrimaryMonitorDpi(), harness.Dpi());
     const UINT newDpi = harness.Dpi() * 5 / 4; // still fits a 1024 x 768 screen at 144 DPI
@@ -149,7 +145,8 @@ TEST_F(RealWindow, MovedToAScreenOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutA
     GetObjectW(reinterpret_cast<HFONT>(newFont), sizeof font, &font);
     EXPECT_GE(-font.lfHeight, MulDiv(12, static_cast<int>(newDpi), 96)) << "9 point at the new DPI or larger";
     if (icons.contains(newDpi)) { // at 150 DPI the system's own rounding decides
-        EXPECT_EQ(IconSizes(harness.Handle()), icons.at(newDpi));
+        EXPECT_EQ(std::pair(IconWidth(harness.Handle(), ICON_SMALL), IconWidth(harness.Handle(), ICON_BIG)),
+                  icons.at(newDpi));
     }
 }
 
