@@ -1,7 +1,7 @@
 #pragma once
 // The seam: everything the portable logic asks of the window system and the
 // registry. The Win32 adapters implement it (platform/win32/Adapters.h), the
-// host tests fake it (tests/host/Fakes.h).
+// host tests fake it (tests/host/PolicyTest.cpp).
 
 #include <cstdint>
 #include <string_view>

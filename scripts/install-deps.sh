@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine
           fonts-dejavu-core xvfb xauth xdotool imagemagick x11-utils clang clang-tidy cppcheck libclang-rt-dev
-          python3 osslsigncode openssl)
+          python3 python3-pefile osslsigncode openssl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -174,12 +174,15 @@ void TalmoranWindow::OnDpiChanged(UINT dpi, const RECT& suggested)
     icons_.Set(Handle(), dpi);
     ApplyFont(dpi);
     ApplyLayout(dpi);
-    Repaint(); // once, for the new font and the new places alike
+    // A resized window keeps what it showed, invalidated only where newly
+    // exposed unless its class asks otherwise; the font was set without a redraw.
+    Repaint();
 }
 
 void TalmoranWindow::Repaint() const
 {
-    // The children too: they paint their backgrounds with the page brush.
+    // The children too: after a DPI change, and after a theme change, which
+    // the frames, painted with the page brush, do not handle themselves.
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -10,11 +10,7 @@ policy_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
 # finish ends it with the verdict ctest reads.
 failed=0
 fail() { echo "FAIL: $*" && failed=1; }
-finish() {
-    [ "$failed" = 0 ] && echo "1 passed, 0 failed" && exit 0
-    echo "0 passed, 1 failed"
-    exit 1
-}
+finish() { [ "$failed" = 0 ] && echo "1 passed, 0 failed" && exit 0; echo "0 passed, 1 failed"; exit 1; }
 
 # Starts talmoran.exe in the background, its error output to $TALMORAN_STDERR
 # if set; sets TALMORAN_PID and TALMORAN_WINDOW.

@@ -17,7 +17,6 @@
 #include <thread>
 #include <vector>
 
-#include "tests/win/PrefixRegistry.h"
 #include "tests/win/WindowHarness.h"
 
 namespace talmoran::test {
