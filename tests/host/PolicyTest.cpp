@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -70,13 +69,10 @@ struct FakeMessageBox final : ModalMessageBox {
 
 TEST(DriveMask, SumsTheTickedLettersAndAllDrivesOverridesThem)
 {
-    const std::vector<std::pair<std::string_view, Int32>> cases = {{"", 0},
-                                                                   {"AB", 3},
-                                                                   {"C", 4},
-                                                                   {"Z", 0x2000000},
-                                                                   {"*", 0x3FFFFFF},
-                                                                   {"AC*", 0x3FFFFFF},
-                                                                   {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 0x3FFFFFF}};
+    // clang-format off
+    const std::vector<std::pair<std::string_view, Int32>> cases = {{"", 0}, {"AB", 3}, {"C", 4}, {"Z", 0x2000000},
+        {"*", 0x3FFFFFF}, {"AC*", 0x3FFFFFF}, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 0x3FFFFFF}};
+    // clang-format on
     for (const auto& [ticked, mask] : cases) {
         FakeCheckBoxes boxes;
         boxes.Tick(ticked);
@@ -92,32 +88,32 @@ TEST(Commands, EachWritesOneValueThenShowsItsBoxOrItsFailureBoxWhereverItFails)
     using Writes = decltype(FakeRegistry::writes);
     using Shown = std::vector<std::wstring>;
     for (const ExpectedCommand& c : kExpectedCommands) {
-        for (const bool writeRefused : {false, true}) {
-            for (const bool boxRefused : {false, true}) {
-                SCOPED_TRACE(std::string(c.name) + (writeRefused ? ", write refused" : "") +
-                             (boxRefused ? ", first box refused" : ""));
-                FakeCheckBoxes boxes; // C and D ticked
-                boxes.Tick("CD");
-                FakeRegistry registry;
-                registry.refuse = writeRefused;
-                FakeMessageBox box;
-                box.refuseFirst = boxRefused;
-                std::wstring PolicyPath;
-                Int32 DriveMask = 0;
-                const auto run = [&] { RunCommand(c.command, {boxes, registry, box, PolicyPath, DriveMask}); };
-                if (writeRefused && boxRefused) { // only an error in the failure box itself reaches the caller
-                    EXPECT_THROW(run(), RuntimeError);
-                    continue;
-                }
-                run();
-                const std::wstring path = std::wstring(kPolicyKey) + L"\\" + c.valueName;
-                EXPECT_EQ(registry.writes, (writeRefused ? Writes{} : Writes{{path, c.writtenWithCandD}}));
-                EXPECT_EQ(box.shown, (writeRefused ? Shown{c.failure}
-                                      : boxRefused ? Shown{c.success, c.failure}
-                                                   : Shown{c.success}));
-                EXPECT_EQ(PolicyPath, L"HKCU\\" + path);
-                EXPECT_EQ(DriveMask, static_cast<Int32>(c.writtenWithCandD)) << "Unlock and Unhide read no box";
+        for (int refused = 0; refused < 4; ++refused) { // the write, the first box, both
+            const bool writeRefused = (refused & 1) != 0;
+            const bool boxRefused = (refused & 2) != 0;
+            SCOPED_TRACE(std::string(c.name) + (writeRefused ? ", write refused" : "") +
+                         (boxRefused ? ", first box refused" : ""));
+            FakeCheckBoxes boxes; // C and D ticked
+            boxes.Tick("CD");
+            FakeRegistry registry;
+            registry.refuse = writeRefused;
+            FakeMessageBox box;
+            box.refuseFirst = boxRefused;
+            std::wstring PolicyPath;
+            Int32 DriveMask = 0;
+            const auto run = [&] { RunCommand(c.command, {boxes, registry, box, PolicyPath, DriveMask}); };
+            if (writeRefused && boxRefused) { // only an error in the failure box itself reaches the caller
+                EXPECT_THROW(run(), RuntimeError);
+                continue;
             }
+            run();
+            const std::wstring path = std::wstring(kPolicyKey) + L"\\" + c.valueName;
+            EXPECT_EQ(registry.writes, (writeRefused ? Writes{} : Writes{{path, c.writtenWithCandD}}));
+            EXPECT_EQ(box.shown, (writeRefused ? Shown{c.failure}
+                                  : boxRefused ? Shown{c.success, c.failure}
+                                               : Shown{c.success}));
+            EXPECT_EQ(PolicyPath, L"HKCU\\" + path);
+            EXPECT_EQ(DriveMask, static_cast<Int32>(c.writtenWithCandD)) << "Unlock and Unhide read no box";
         }
     }
 }
@@ -125,7 +121,7 @@ TEST(Commands, EachWritesOneValueThenShowsItsBoxOrItsFailureBoxWhereverItFails)
 // The report of an error, as the window shows one that no command trapped.
 TEST(RuntimeErrorReport, NamesTheNumberThenABlankLineThenTheText)
 {
-    const auto reportOf = [](auto error) {
+    const auto reportOf = [](const auto& error) {
         try {
             throw error;
         } catch (...) {

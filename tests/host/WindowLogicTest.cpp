@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/LoadStep.h"
+#include "platform/Interfaces.h"
 #include "platform/Twips.h"
 
 namespace talmoran::test {
