@@ -1,6 +1,6 @@
 #pragma once
-// The real window Talmoran, created in the test process exactly as
-// talmoran.exe creates it, and ways to drive it as a user would.
+// The real window Talmoran, created in the test process by the same Create,
+// Load and Show that talmoran.exe runs, and ways to drive it as a user would.
 
 #include <windows.h>
 #include <commctrl.h>
