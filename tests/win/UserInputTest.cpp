@@ -110,7 +110,9 @@ public:
         } else if (focus == before && shown == page_) {
             Sleep(60); // nothing is meant to happen: long enough for a fault to show
         }
-        for (int i = 0; i < 200 && ((focus != kAnywhere && Focus() != focus) || Selected() != shown); ++i) {
+        // A box's step ends once the focus is back in the window, so that the next key is not the box's.
+        for (int i = 0;
+             i < 200 && ((focus != kAnywhere ? Focus() != focus : Focus() == kAnywhere) || Selected() != shown); ++i) {
             Sleep(10);
         }
         Expect(Boxes().Take().empty(), "a box came up");
@@ -171,7 +173,8 @@ private:
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         GetGUIThreadInfo(thread_, &info);
-        return static_cast<ControlId>(info.hwndFocus == nullptr ? 0 : GetDlgCtrlID(info.hwndFocus));
+        return static_cast<ControlId>(GetAncestor(info.hwndFocus, GA_ROOT) == window_ ? GetDlgCtrlID(info.hwndFocus)
+                                                                                      : 0);
     }
 
     [[nodiscard]] int Selected() const
