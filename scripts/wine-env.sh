@@ -13,6 +13,10 @@ wine_env() {
     fi
 }
 
+# Prints the major version of the Wine on PATH (8 on Debian 12, 10 on Debian
+# 13): what a Wine draws and where it reads the DPI differ between them.
+wine_major() { wine --version | sed -E 's/^wine-([0-9]+).*/\1/'; }
+
 # Starts an Xvfb of size $1 (e.g. 1024x768) on a free display; exports
 # DISPLAY and sets XVFB_PID. The Xvfb outlives the calling script.
 start_xvfb() {

@@ -25,7 +25,7 @@ while [ "$1" != "--" ]; do
     esac
 done
 shift
-if [ -n "$session_kept" ] && [ "$(wine --version | sed -E 's/^wine-([0-9]+).*/\1/')" -lt 10 ]; then
+if [ -n "$session_kept" ] && [ "$(wine_major)" -lt 10 ]; then
     echo "$(wine --version) gives the monitors the system's DPI: there is no system DPI of its own to set"
     exit 77 # skipped
 fi

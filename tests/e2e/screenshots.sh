@@ -16,8 +16,7 @@
 #   then look at every new picture before committing it.
 BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
-wine_major=$(wine --version | sed -E 's/^wine-([0-9]+).*/\1/')
-out="$BUILD/screenshots" reference="$ROOT/tests/e2e/reference/wine-$wine_major"
+out="$BUILD/screenshots" reference="$ROOT/tests/e2e/reference/wine-$(wine_major)"
 mkdir -p "$out" "$reference"
 rm -f "$out"/*.png "$out/places.txt"
 # Takes window $1 into $out/$2 as soon as it looks as its reference does, else
