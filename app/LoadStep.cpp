@@ -3,8 +3,6 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/CheckedArithmetic.h"
-#include "platform/Interfaces.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
@@ -33,32 +31,6 @@ TwipsRect LoadedPlace(ScreenSize screen, unsigned dpi, std::optional<PixelSize> 
     const float width = PixelsToTwips(size.width, dpi);
     const float height = PixelsToTwips(size.height, dpi);
     return {CentredOffset(screen.width, width), CentredOffset(screen.height, height), width, height};
-}
-
-void SetUpTabPages(FrameArray& ChoiceFrame, TabStrip& TabStrip1, Int16& CurrentPage)
-{
-    StackFramesOnFirst(ChoiceFrame, true);
-    CurrentPage = 1;
-    TabStrip1.Select(CurrentPage);
-    ChoiceFrame.SetVisible(CheckedSub<Int16>(CurrentPage, 1), true);
-}
-
-void ShowSelectedPage(FrameArray& ChoiceFrame, const TabStrip& TabStrip1, Int16& CurrentPage)
-{
-    ChoiceFrame.SetVisible(CheckedSub<Int16>(CurrentPage, 1), false);
-    CurrentPage = TabStrip1.SelectedIndex();
-    ChoiceFrame.SetVisible(CheckedSub<Int16>(CurrentPage, 1), true);
-}
-
-void StackFramesOnFirst(FrameArray& ChoiceFrame, bool hide)
-{
-    const Int16 n = ChoiceFrame.UBound();
-    for (Int16 i = 1; i <= n; i = CheckedAdd<Int16>(i, 1)) {
-        ChoiceFrame.Move(i, ChoiceFrame.Rect(0));
-        if (hide) {
-            ChoiceFrame.SetVisible(i, false);
-        }
-    }
 }
 
 } // namespace talmoran

@@ -1,14 +1,12 @@
 #pragma once
 // The window's load step, in two parts: where the window goes, at its fixed
 // outer size centred on the primary screen, which the window is created at
-// (LoadedPlace); and the tab pages, set up before the window is first shown
-// (SetUpTabPages). Two pages share one place: each tab of TabStrip1 shows its
-// own frame of ChoiceFrame, page p in ChoiceFrame(p - 1). The drive boxes lie
-// outside the frames, on both.
+// (LoadedPlace, here); and the tab pages, set up before the window is first
+// shown (SetUpTabPages, in app/win32/TabPages.h, over the real frames).
 
 #include <optional>
 
-#include "platform/Interfaces.h"
+#include "platform/Twips.h"
 
 namespace talmoran {
 
@@ -23,17 +21,5 @@ namespace talmoran {
 // centred on that one) and at a change of DPI (to the place the system
 // suggests); the user may drag it anywhere.
 [[nodiscard]] TwipsRect LoadedPlace(ScreenSize screen, unsigned dpi, std::optional<PixelSize> kept = std::nullopt);
-
-// The tab pages at start: every other frame stacked on ChoiceFrame(0) and
-// hidden, tab 1 selected and its page shown. It ticks or clears no drive box.
-void SetUpTabPages(FrameArray& ChoiceFrame, TabStrip& TabStrip1, Int16& CurrentPage);
-
-// After the user selected a tab: hides the page that was shown and shows the
-// selected one. It does not compare them, so a repeated click keeps the page.
-void ShowSelectedPage(FrameArray& ChoiceFrame, const TabStrip& TabStrip1, Int16& CurrentPage);
-
-// Moves ChoiceFrame(1..UBound) onto ChoiceFrame(0), one Move each; hides
-// them when asked. Used again after the layout is applied at a new DPI.
-void StackFramesOnFirst(FrameArray& ChoiceFrame, bool hide);
 
 } // namespace talmoran

@@ -1,13 +1,13 @@
 #pragma once
-// The seam: everything the portable logic asks of the window system and the
-// registry. The Win32 adapters implement it (platform/win32/Adapters.h), the
-// host tests fake it (tests/host/PolicyTest.cpp).
+// The seam: what the drive policies ask of the window system and the registry,
+// the drive boxes, the registry write and the message box. The Win32 adapters
+// implement it (platform/win32/Adapters.h); the host tests fake it
+// (tests/host/PolicyTest.cpp), which is why these are interfaces.
 
 #include <cstdint>
 #include <string_view>
 
 #include "platform/CheckedArithmetic.h"
-#include "platform/Twips.h"
 
 namespace talmoran {
 
@@ -41,31 +41,6 @@ class ModalMessageBox {
 public:
     virtual ~ModalMessageBox() = default;
     virtual void Show(std::wstring_view prompt) = 0;
-};
-
-// The page frames ChoiceFrame: place, size and visibility, in twips. Each
-// raises the subscript run-time error for an index with no frame.
-class FrameArray {
-public:
-    virtual ~FrameArray() = default;
-    [[nodiscard]] virtual Int16 UBound() const = 0;
-    [[nodiscard]] virtual TwipsRect Rect(Int16 index) const = 0;
-    virtual void Move(Int16 index, const TwipsRect& place) = 0;
-    virtual void SetVisible(Int16 index, bool visible) = 0;
-};
-
-// The tab strip TabStrip1; tabs are numbered from 1.
-class TabStrip {
-public:
-    virtual ~TabStrip() = default;
-    virtual void Select(Int16 tabIndex) = 0;
-    [[nodiscard]] virtual Int16 SelectedIndex() const = 0;
-};
-
-// The primary screen's size, in twips: read once, so a value.
-struct ScreenSize {
-    float width;
-    float height;
 };
 
 } // namespace talmoran

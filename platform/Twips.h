@@ -28,6 +28,12 @@ struct PixelBox {
     int height;
 };
 
+// The primary screen's size, in twips: read once, so a value.
+struct ScreenSize {
+    float width;
+    float height;
+};
+
 inline constexpr double kTwipsPerInch = 1440.0;
 
 [[nodiscard]] inline int TwipsToPixels(double twips, unsigned dpi)

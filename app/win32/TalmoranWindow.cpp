@@ -130,9 +130,8 @@ void TalmoranWindow::Adapt()
         boxes.push_back(controls_.at(Check1Id(i)));
     }
     Check1_ = win32::Win32CheckBoxes(std::move(boxes));
-    ChoiceFrame_ =
-        win32::Win32FrameArray({controls_.at(ControlId::ChoiceFrame0), controls_.at(ControlId::ChoiceFrame1)});
-    TabStrip1_ = win32::Win32TabStrip(controls_.at(ControlId::TabStrip1));
+    ChoiceFrame_ = FrameArray({controls_.at(ControlId::ChoiceFrame0), controls_.at(ControlId::ChoiceFrame1)});
+    TabStrip1_ = TabStrip(controls_.at(ControlId::TabStrip1));
     messageBox_ = win32::Win32MessageBox(Handle());
 }
 

@@ -14,6 +14,7 @@
 #include "app/win32/DialogFocus.h"
 #include "app/win32/ErrorBoundary.h"
 #include "app/win32/PageLook.h"
+#include "app/win32/TabPages.h"
 #include "platform/win32/Adapters.h"
 #include "platform/win32/Handles.h"
 
@@ -67,7 +68,7 @@ private:
     // It is then centred on the size kept; otherwise this leaves it where it
     // was created.
     void CentreOnKeptSize(ScreenSize screen, UINT dpi, PixelSize asked);
-    // Wraps the controls in the adapters the commands and the pages reach.
+    // Wraps the controls in what the commands and the pages reach them by.
     void Adapt();
     // Places every control again at a new DPI, the pages still on one place.
     void ApplyLayout(UINT dpi);
@@ -87,8 +88,8 @@ private:
 
     WindowVariables variables_;
     win32::Win32CheckBoxes Check1_;
-    win32::Win32FrameArray ChoiceFrame_;
-    win32::Win32TabStrip TabStrip1_;
+    FrameArray ChoiceFrame_;
+    TabStrip TabStrip1_;
     win32::Win32MessageBox messageBox_;
     win32::Win32CurrentUserRegistry registry_;
     // Last, so that it is destroyed first: the window and its controls go

@@ -1,6 +1,6 @@
 #pragma once
-// The seam over Win32: the drive boxes, the registry, the message box, the
-// page frames and tab strip, and the screen's size.
+// The seam over Win32: the drive boxes, the registry and the message box, and
+// the report of an error that no command trapped.
 
 #include <windows.h>
 
@@ -44,34 +44,5 @@ private:
 
 // Shows a run-time error that no command trapped, owned by `owner`.
 void ReportRuntimeError(HWND owner, const std::wstring& report) noexcept;
-
-// ChoiceFrame over real windows, in twips at the window's DPI.
-class Win32FrameArray final : public FrameArray {
-public:
-    Win32FrameArray() = default;
-    explicit Win32FrameArray(std::vector<HWND> frames) : frames_(std::move(frames)) {}
-    [[nodiscard]] Int16 UBound() const override;
-    [[nodiscard]] TwipsRect Rect(Int16 index) const override;
-    void Move(Int16 index, const TwipsRect& place) override;
-    // A hidden frame is disabled as well, with every control on it.
-    void SetVisible(Int16 index, bool visible) override;
-
-private:
-    [[nodiscard]] HWND At(Int16 index) const;
-    std::vector<HWND> frames_;
-};
-
-class Win32TabStrip final : public TabStrip {
-public:
-    explicit Win32TabStrip(HWND tabControl = nullptr) noexcept : tabControl_(tabControl) {}
-    void Select(Int16 tabIndex) override;
-    [[nodiscard]] Int16 SelectedIndex() const override;
-
-private:
-    HWND tabControl_;
-};
-
-// The primary screen's size in twips at `dpi`.
-[[nodiscard]] ScreenSize PrimaryScreenInTwips(UINT dpi);
 
 } // namespace talmoran::win32

@@ -70,4 +70,9 @@ int SystemMetricAt(int metric, UINT dpi)
                   static_cast<int>(SystemDpi()));
 }
 
+ScreenSize PrimaryScreenInTwips(UINT dpi)
+{
+    return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
+}
+
 } // namespace talmoran::win32

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "platform/Twips.h"
+
 namespace talmoran::win32 {
 
 // The DPI a window is drawn at: the window's own (Windows 10 1607), else its
@@ -21,5 +23,8 @@ namespace talmoran::win32 {
 
 // A system metric (SM_CXICON, ...) as it is at `dpi`.
 [[nodiscard]] int SystemMetricAt(int metric, UINT dpi);
+
+// The primary screen's size in twips at `dpi`.
+[[nodiscard]] ScreenSize PrimaryScreenInTwips(UINT dpi);
 
 } // namespace talmoran::win32

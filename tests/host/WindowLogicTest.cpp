@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/LoadStep.h"
-#include "platform/Interfaces.h"
 #include "platform/Twips.h"
 
 namespace talmoran::test {
