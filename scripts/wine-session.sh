@@ -4,8 +4,8 @@
 # there is no display, one Xvfb that every test draws on.
 # Up ends first whatever an earlier run of this prefix left behind (its
 # wineserver, whose desktop may still be bound to a display that is gone, its
-# Xvfb, a DPI, theme or scheme left set) and touches no other prefix's or
-# display's.
+# Xvfb, a DPI, theme or scheme left set, a relay filter, the policy key) and
+# touches no other prefix's or display's.
 set -euo pipefail
 action="$1" prefix="$2"
 source "$(dirname "$0")/wine-env.sh"
@@ -34,10 +34,19 @@ up)
     fi
     wine_env "$prefix"
     make_prefix
+    wineserver -p >/dev/null 2>&1 # holding no pipe of the caller's, which ctest waits on
     # A run cut short inside wine-with.sh may have left a DPI, theme or scheme
-    # set: wine-with.sh with nothing to set puts them back as on its exit, and
-    # starts the persistent wineserver with its session at 96 DPI.
+    # set: wine-with.sh with nothing to set puts them back as on its exit
+    # (under Wine 10 it restarts the server, its session then at 96 DPI).
     "$(dirname "$0")/wine-with.sh" "$prefix" -- true </dev/null
+    # What a run cut short in an end-to-end test may have left: its relay
+    # filter and the policy key.
+    for entry in 'HKCU\Software\Wine\Debug|RelayInclude' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer|'; do
+        key=${entry%|*} value=${entry#*|}
+        if wine reg query "$key" ${value:+/v "$value"} >/dev/null 2>&1; then
+            wine reg delete "$key" ${value:+/v "$value"} /f >/dev/null
+        fi
+    done
     ;;
 down) down ;;
 esac
