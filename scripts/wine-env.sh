@@ -27,20 +27,17 @@ start_xvfb() {
     export DISPLAY=":$number"
 }
 
-# Makes the prefix of wine_env once (wineboot takes about 10 s): Debian's
-# wine keeps its own fonts (Fixedsys, Tahoma, ...) in a folder its font loader
-# does not search, and with no window manager under Xvfb Wine waits about 2 s
-# on every window shown or hidden unless its windows are unmanaged.
+# Makes the prefix of wine_env once (wineboot takes about 10 s), on the
+# display the caller has set: Debian's wine keeps its own fonts (Fixedsys,
+# Tahoma, ...) in a folder its font loader does not search, and with no window
+# manager under Xvfb Wine waits about 2 s on every window shown or hidden
+# unless its windows are unmanaged.
 make_prefix() (
     [ -f "$WINEPREFIX/.talmoran-ready" ] && exit 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec 9>"$WINEPREFIX.lock"
     flock 9
     [ -f "$WINEPREFIX/.talmoran-ready" ] && exit 0
-    if [ -z "${DISPLAY:-}" ]; then
-        start_xvfb 1024x768
-        trap 'wineserver -k >/dev/null 2>&1; kill "$XVFB_PID" 2>/dev/null' EXIT
-    fi
     wineboot -i >/dev/null 2>&1
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
@@ -50,8 +47,8 @@ make_prefix() (
 
 # Prints the X id of the first window whose title matches $1, waiting up to $2 s.
 wait_for_window() {
-    local pattern="$1" limit="${2:-30}" id=""
-    for _ in $(seq $((limit * 10))); do
+    local pattern="$1" until=$((SECONDS + ${2:-30})) id=""
+    while [ "$SECONDS" -lt "$until" ]; do
         id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1

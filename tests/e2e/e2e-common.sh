@@ -6,6 +6,15 @@ source "$ROOT/scripts/wine-env.sh"
 wine_env "$BUILD/wineprefix"
 policy_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
 
+# On any exit, a command failed under set -e included: no talmoran.exe left
+# running on the shared display, then the script's own clean-up (at_exit, if
+# it defines one).
+e2e_exit() {
+    [ -z "${TALMORAN_PID:-}" ] || kill "$TALMORAN_PID" 2>/dev/null || true
+    if declare -F at_exit >/dev/null; then at_exit || true; fi
+}
+trap e2e_exit EXIT
+
 # A check that fails calls fail (or sets failed=1) and the script goes on;
 # finish ends it with the verdict ctest reads.
 failed=0
@@ -26,4 +35,5 @@ close_talmoran() {
     xdotool key alt+F4
     TALMORAN_STATUS=0
     wait "$TALMORAN_PID" || TALMORAN_STATUS=$?
+    TALMORAN_PID=""
 }

@@ -12,8 +12,13 @@
 BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /f /d "$(printf '%s;' \
+relay='HKCU\Software\Wine\Debug'
+at_exit() { # the relay filter would silently filter anyone's later relay log
+    rm -rf "$work"
+    wine reg delete "$relay" /v RelayInclude /f >/dev/null 2>&1
+    wine reg delete "$policy_key" /f >/dev/null 2>&1
+}
+wine reg add "$relay" /v RelayInclude /t REG_SZ /f /d "$(printf '%s;' \
     user32.CreateWindowExW user32.BeginDeferWindowPos user32.DeferWindowPos user32.EndDeferWindowPos \
     advapi32.RegCreateKeyExW kernel32.SetDefaultDllDirectories kernelbase.SetDefaultDllDirectories)" >/dev/null
 wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
@@ -60,5 +65,4 @@ WINEDEBUG=+relay wine "$BUILD/tests/win/talmoran_window_tests.exe" \
     fail "the DPI change test: $(cat "$work/window.out")"
 python3 "$ROOT/tests/e2e/relay_check.py" --hardened "$work/talmoran.log" || failed=1
 python3 "$ROOT/tests/e2e/relay_check.py" "$work/window.log" || failed=1
-wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
 finish

@@ -17,8 +17,15 @@
 BUILD="$1" ROOT="$2"
 source "$ROOT/tests/e2e/e2e-common.sh"
 out="$BUILD/screenshots" reference="$ROOT/tests/e2e/reference/wine-$(wine_major)"
-mkdir -p "$out" "$reference"
-rm -f "$out"/*.png "$out/places.txt"
+if [ -n "${TALMORAN_NEW_REFERENCES:-}" ]; then
+    mkdir -p "$reference"
+elif [ ! -d "$reference" ]; then
+    fail "no reference set for Wine $(wine_major): take one as this script's first lines say" && finish
+fi
+mkdir -p "$out"
+rm -f "$out"/*.png
+: >"$out/places.txt"
+at_exit() { wine reg delete "$policy_key" /f >/dev/null 2>&1; }
 # Takes window $1 into $out/$2 as soon as it looks as its reference does, else
 # after 5 s as it looks then. Two equal shots in a row do not tell that the
 # paint is over: on a busy machine the tab page can stay unpainted for longer.
@@ -38,11 +45,14 @@ for value in NoViewOnDrive NoDrives; do
     wine reg add "$policy_key" /v "$value" /t REG_DWORD /d 0x3ffffff /f >/dev/null
 done
 # Theme, DPI and colour scheme; last, the dark scheme a user with low vision
-# may pick, in which every text must show the scheme's colours.
+# may pick, in which every text must show the scheme's colours. A run that
+# fails ends the series, so that a fault that fails every start is reported
+# long before ctest's limit for the script.
 for config in "none 96" "none 120" "none 144" "light 96" "light 120" "light 144" "none 96 dark"; do
     read -r theme dpi scheme <<<"$config"
     name=${dpi}dpi-theme-$theme${scheme:+-scheme-$scheme}
-    "$ROOT/scripts/wine-with.sh" "$WINEPREFIX" --dpi "$dpi" --theme "$theme" ${scheme:+--scheme "$scheme"} -- bash -c "
+    "$ROOT/scripts/wine-with.sh" "$WINEPREFIX" --dpi "$dpi" --theme "$theme" ${scheme:+--scheme "$scheme"} \
+        --limit 35 -- bash -c "
         BUILD='$BUILD' ROOT='$ROOT'
         source '$ROOT/tests/e2e/e2e-common.sh'
         xdotool mousemove 0 0 # a tab under the pointer would be drawn hot
@@ -51,17 +61,18 @@ for config in "none 96" "none 120" "none 144" "light 96" "light 120" "light 144"
         settled_shot \"\$TALMORAN_WINDOW\" lock-page-$name.png
         xdotool key shift+Tab Right
         settled_shot \"\$TALMORAN_WINDOW\" hide-page-$name.png
-        close_talmoran"
+        close_talmoran" || { fail "the run at $name failed" && break; }
 done
-for shot in "$out"/{lock,hide}-page-*.png; do
+shopt -s nullglob
+shots=("$out"/{lock,hide}-page-*.png)
+for shot in "${shots[@]}"; do
     name=$(basename "$shot")
     [ -n "${TALMORAN_NEW_REFERENCES:-}" ] && cp "$shot" "$reference/$name"
     differing=$(compare -metric AE "$reference/$name" "$shot" "$out/difference-$name" 2>&1) || true
     echo "$name: $differing pixels differ from the reference"
     [ "$differing" = 0 ] && rm -f "$out/difference-$name" || failed=1
 done
-[ "$(ls "$out"/{lock,hide}-page-*.png | wc -l)" = 14 ] || failed=1
-wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
+[ "${#shots[@]}" = 14 ] || fail "${#shots[@]} of 14 shots taken"
 cat "$out/places.txt"
 [ "$(wc -l <"$out/places.txt")" = 7 ] || fail "not every start placed"
 while read -r dpi _ _ _ place; do
