@@ -7,6 +7,10 @@
 #   scripts/test-in-debian.sh [SUITE]    (default trixie, Debian 13)
 set -euo pipefail
 suite="${1:-trixie}"
+if [ "$(id -u)" != 0 ]; then
+    echo "test-in-debian.sh: needs root, for mmdebstrap, the mounts and chroot; run it with sudo" >&2
+    exit 2
+fi
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 if ! command -v mmdebstrap >/dev/null; then
     apt-get update -qq
