@@ -2,8 +2,20 @@
 # README.md, LICENSE, the administrators' script for other accounts
 # (Set-DrivePolicyForAccounts.ps1) and SHA256SUMS at its root. Build it with cpack after
 # building talmoran (scripts/package.sh does both).
+# The files shipped beside talmoran.exe, from the source tree; this list is the
+# one place that names them. The archive holds them at its root, and
+# scripts/package.sh checks it against release-files.txt, written here.
+set(talmoran_release_files README.md LICENSE Set-DrivePolicyForAccounts.ps1)
 install(TARGETS talmoran RUNTIME DESTINATION .)
-install(FILES README.md LICENSE Set-DrivePolicyForAccounts.ps1 DESTINATION .)
+install(FILES ${talmoran_release_files} DESTINATION .)
+set(talmoran_shipped talmoran.exe)
+foreach(file IN LISTS talmoran_release_files)
+    cmake_path(GET file FILENAME name)
+    list(APPEND talmoran_shipped ${name})
+endforeach()
+list(JOIN talmoran_shipped "\n" shipped_lines)
+file(WRITE ${CMAKE_BINARY_DIR}/release-files.txt "${shipped_lines}\n")
+install(CODE "set(talmoran_shipped \"${talmoran_shipped}\")")
 
 # SHA256SUMS is written at install time from the files as installed, so that
 # it describes each of the other files exactly as the archive holds it. DESTDIR is honoured the same
@@ -16,7 +28,7 @@ install(CODE [[
         file(COPY_FILE "$ENV{TALMORAN_RELEASE_EXE}" "${talmoran_root}/talmoran.exe")
     endif()
     set(talmoran_sums "")
-    foreach(name IN ITEMS talmoran.exe README.md LICENSE Set-DrivePolicyForAccounts.ps1)
+    foreach(name IN LISTS talmoran_shipped)
         if(NOT EXISTS "${talmoran_root}/${name}")
             message(FATAL_ERROR "SHA256SUMS: ${talmoran_root}/${name} was not installed")
         endif()

@@ -59,16 +59,19 @@ echo "Release archive: $zip ($(stat -c %s "$zip") bytes)"
 unpacked=$work/unpacked
 mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
-# Exactly these five files, at the root: no folder, nothing left over.
-found=$(cd "$unpacked" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort | tr '\n' ' ')
-expected="LICENSE README.md SHA256SUMS Set-DrivePolicyForAccounts.ps1 talmoran.exe "
+# Exactly the files the build ships and SHA256SUMS, at the root: no folder,
+# nothing left over; SHA256SUMS lists the others.
+words() { LC_ALL=C sort | tr '\n' ' '; }
+shipped=$(words <"$build/release-files.txt")
+found=$(cd "$unpacked" && find . -mindepth 1 -printf '%P\n' | words)
+expected=$( (cat "$build/release-files.txt" && echo SHA256SUMS) | words)
 if [ "$found" != "$expected" ]; then
     echo "package.sh: the archive holds '$found', expected '$expected'" >&2
     exit 1
 fi
-listed=$(awk '{print $2}' "$unpacked/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
-if [ "$listed" != "LICENSE README.md Set-DrivePolicyForAccounts.ps1 talmoran.exe " ]; then
-    echo "package.sh: SHA256SUMS lists '$listed'" >&2
+listed=$(awk '{print $2}' "$unpacked/SHA256SUMS" | words)
+if [ "$listed" != "$shipped" ]; then
+    echo "package.sh: SHA256SUMS lists '$listed', expected '$shipped'" >&2
     exit 1
 fi
 (cd "$unpacked" && sha256sum --strict -c SHA256SUMS)
