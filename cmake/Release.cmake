@@ -3,7 +3,7 @@
 # (Set-DrivePolicyForAccounts.ps1) and SHA256SUMS at its root. Build it with cpack after
 # building talmoran (scripts/package.sh does both).
 install(TARGETS talmoran RUNTIME DESTINATION .)
-install(FILES README.md LICENSE Set-DrivePolicyForAccounts.ps1 DESTINATION .)
+install(FILES README.md LICENSE accounts/Set-DrivePolicyForAccounts.ps1 DESTINATION .)
 
 # SHA256SUMS is written at install time from the files as installed, so that
 # it describes each of the other files exactly as the archive holds it. DESTDIR is honoured the same
