@@ -172,8 +172,8 @@ function Invoke-RegLoad([string] $Mount, [string] $File) {
     Invoke-Reg load "HKU\$Mount" $File
 }
 
-# reg unload fails while a key in the hive is open. Every key opened here is disposed;
-# collecting lets go of any that PowerShell itself still holds.
+# reg unload fails while a key in the hive is open. The keys this script opens in a hive are
+# disposed; collecting lets go of any that PowerShell itself still holds.
 function Invoke-RegUnload([string] $Mount) {
     for ($attempt = 1; ; $attempt++) {
         [GC]::Collect()
@@ -348,8 +348,8 @@ function Invoke-DrivePolicy {
             }
         }
 
-        # Every entry of ProfileList, and every loaded hive, for an account whose profile is
-        # loaded without an entry there.
+        # The accounts' profiles: ProfileList's entries, and the loaded hives of accounts with no
+        # entry there, of the SIDs $SidPattern takes.
         $list = Get-ProfileList
         $profiles = @(@($list.Keys) + $loaded | Where-Object { $_ -match $SidPattern } | Sort-Object -Unique | ForEach-Object {
                 $name = Get-AccountName $_

@@ -16,5 +16,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-# Quiet, and quick once they are there.
+# Quiet, and quick when they are already there.
 "$(dirname "$0")/powershell-tests.sh" --install
