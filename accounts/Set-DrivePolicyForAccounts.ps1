@@ -91,9 +91,10 @@
 [CmdletBinding(SupportsShouldProcess, PositionalBinding = $false)]
 param(
     # Intune's platform scripts run without arguments: give your copy its values here, for
-    # example [string] $Restriction = 'Hide' and [string[]] $Drives = 'C', 'D', and
-    # [string[]] $Account = 'child' to limit it to some accounts. The values given on a command
-    # line take the place of these.
+    # example [string] $Restriction = 'Hide' and [string[]] $Drives = 'C,D', and
+    # [string[]] $Account = 'child,kiosk' to limit it to some accounts (a list here needs
+    # commas inside one string, or @('C', 'D')). The values given on a command line take the
+    # place of these.
     [string] $Restriction = '',
     [string[]] $Drives = @(),
     [string] $Mask = '',
