@@ -111,6 +111,9 @@ $ProfileListKey = 'SOFTWARE\Microsoft\Windows NT\CurrentVersion\ProfileList'
 # hives, the <SID>.bak entries a damaged profile leaves in ProfileList, and HKEY_USERS\.DEFAULT,
 # which is SYSTEM's own hive, not the Default profile.
 $SidPattern = '^S-1-(5-21|12-1)(-\d+)+$'
+# An unloaded profile's NTUSER.DAT is loaded as HKEY_USERS\<this><SID>; a run unloads any that
+# an earlier run left loaded.
+$MountPrefix = 'Talmoran-'
 
 # The registry and reg.exe, behind the functions from here to Test-Elevated. The keys read and
 # written are shared by the 32-bit and 64-bit registry views, so a 32-bit PowerShell (Intune's
@@ -337,7 +340,7 @@ function Invoke-DrivePolicy {
         $loaded = @(Get-LoadedHive)
         # A run cut short between reg load and reg unload left its mount; its user cannot sign
         # in with their own profile while it is loaded.
-        foreach ($mount in $loaded -like 'Talmoran-*') {
+        foreach ($mount in $loaded -like "$MountPrefix*") {
             if ($PSCmdlet.ShouldProcess("HKEY_USERS\$mount, left loaded by an earlier run: unload", "unload HKEY_USERS\${mount}?", 'Set-DrivePolicyForAccounts')) {
                 try {
                     Invoke-RegUnload $mount
@@ -356,7 +359,7 @@ function Invoke-DrivePolicy {
                 $name = Get-AccountName $_
                 $path = $list[$_]
                 $label = if ($name) { $name } elseif ($path) { $path } else { 'unknown account' }
-                [PSCustomObject] @{ Sid = $_; Path = $path; Account = $name; Loaded = $loaded -contains $_; Label = "$label, $_"; Mount = "Talmoran-$_" }
+                [PSCustomObject] @{ Sid = $_; Path = $path; Account = $name; Loaded = $loaded -contains $_; Label = "$label, $_"; Mount = "$MountPrefix$_" }
             })
         # A loaded hive's file is not loaded again, whether its account is written or not.
         $files = @{}
@@ -389,7 +392,7 @@ function Invoke-DrivePolicy {
             }
             $profiles = @($chosen.Values | Sort-Object -Property Sid)
         } else {
-            $profiles += [PSCustomObject] @{ Sid = ''; Path = $list['Default']; Account = $null; Loaded = $false; Label = 'the Default profile, for accounts made later'; Mount = 'Talmoran-Default' }
+            $profiles += [PSCustomObject] @{ Sid = ''; Path = $list['Default']; Account = $null; Loaded = $false; Label = 'the Default profile, for accounts made later'; Mount = "${MountPrefix}Default" }
         }
 
         $counts = @{ written = 0; 'already set' = 0; skipped = 0; failed = $failed; listed = 0 }
