@@ -12,7 +12,8 @@ Describe 'Set-DrivePolicyForAccounts' {
             # A Fault is thrown, or with 'stop' waits to be stopped, as a write is refused or cut short.
             function Write-PolicyValue($Hive, $Name, $Value) {
                 $PC.Log += "write $($PC.Mounts[$Hive])"; if ($PC.Fault) { $PC.Reached = $true; if ($PC.Fault -eq 'stop') { Start-Sleep -Seconds 30 }; throw $PC.Fault }
-                $PC.Hives[$PC.Mounts[$Hive]][$Name] = $Value }
+                $PC.Hives[$PC.Mounts[$Hive]][$Name] = $Value
+            }
             function Invoke-RegLoad($Mount, $File) {
                 $folder = $File -replace '\\NTUSER\.DAT$'
                 if ($PC.Mounts.ContainsValue($folder)) { throw "$File is in use" }
@@ -119,7 +120,7 @@ Describe 'Set-DrivePolicyForAccounts' {
         @{ Arguments = '-Command', "`$ExecutionContext.SessionState.LanguageMode = 'ConstrainedLanguage'; & 'SCRIPT' -Restriction Hide -Drives C; exit `$LASTEXITCODE"
             Code = 1; Says = 'FAILED: PowerShell runs this script in ConstrainedLanguage mode' }
     ) {
-        $said = & (Join-Path $PSHOME pwsh) -NoProfile -NonInteractive @($Arguments -replace 'SCRIPT', $Script)
-        "$said`nexit $LASTEXITCODE" | Should -BeLike "$Says*exit $Code"
+        # The output's lines joined by spaces, then the exit code, read after pwsh ends.
+        "$(& (Join-Path $PSHOME pwsh) -NoProfile -NonInteractive @($Arguments -replace 'SCRIPT', $Script))`nexit $LASTEXITCODE" | Should -BeLike "$Says*exit $Code"
     }
 }
