@@ -2,10 +2,11 @@
 # README.md, LICENSE, the administrators' script for other accounts
 # (Set-DrivePolicyForAccounts.ps1) and SHA256SUMS at its root. Build it with cpack after
 # building talmoran (scripts/package.sh does both).
+
 # The files shipped beside talmoran.exe, from the source tree; this list is the
 # one place that names them. The archive holds them at its root, and
 # scripts/package.sh checks it against release-files.txt, written here.
-set(talmoran_release_files README.md LICENSE Set-DrivePolicyForAccounts.ps1)
+set(talmoran_release_files README.md LICENSE accounts/Set-DrivePolicyForAccounts.ps1)
 install(TARGETS talmoran RUNTIME DESTINATION .)
 install(FILES ${talmoran_release_files} DESTINATION .)
 set(talmoran_shipped talmoran.exe)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages (Debian 12 and 13 name them alike) the build and the tests need, when missing.
+# Installs the Debian packages (Debian 12 and 13 name them alike) the build and the tests need, when
+# missing, and where the .NET SDK is installed, PowerShell and Pester for the accounts script's tests.
 set -euo pipefail
 packages=(cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine
           fonts-dejavu-core xvfb xauth xdotool imagemagick x11-utils clang clang-tidy cppcheck libclang-rt-dev
@@ -15,3 +16,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+# Quiet, and quick when they are already there.
+"$(dirname "$0")/powershell-tests.sh" --install

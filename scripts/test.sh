@@ -19,6 +19,7 @@ trap 'printf "%s\n" "stage times:" "${timings[@]/#/  }" "  total $SECONDS s"' EX
 stage packages scripts/install-deps.sh
 stage "host build" bash -c "cmake --preset host >/dev/null && cmake --build --preset host -j $jobs"
 stage "host tests" ctest --preset host -j "$jobs"
+stage "powershell tests" scripts/powershell-tests.sh
 stage "static analysis" scripts/static-analysis.sh build/host
 stage "windows build" bash -c "cmake --preset windows >/dev/null && cmake --build --preset windows -j $jobs"
 stage "release archive" scripts/package.sh
