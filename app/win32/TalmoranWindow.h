@@ -68,7 +68,8 @@ private:
     // It is then centred on the size kept; otherwise this leaves it where it
     // was created.
     void CentreOnKeptSize(ScreenSize screen, UINT dpi, PixelSize asked);
-    // Wraps the controls in what the commands and the pages reach them by.
+    // Wraps the controls as the commands (the seam's adapters) and the pages
+    // (ChoiceFrame, TabStrip1) reach them.
     void Adapt();
     // Places every control again at a new DPI, the pages still on one place.
     void ApplyLayout(UINT dpi);
