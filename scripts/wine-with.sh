@@ -34,10 +34,15 @@ if [ -n "$session_kept" ] && [ "$major" -lt 10 ]; then
     echo "$(wine --version) gives the monitors the system's DPI: there is no system DPI of its own to set"
     exit 77 # skipped
 fi
-# wine reg, quiet unless it fails; then it says what reg said.
+# wine reg, quiet unless it fails; then it says what reg said. Into a file,
+# not a pipe: Wine's helper processes, which a reg may start, inherit its
+# output and outlive it, and a pipe would then stay open.
 reg() {
-    local said
-    said=$(wine reg "$@" 2>&1) || { echo "wine-with.sh: reg $*: ${said//$'\r'/}" >&2; return 1; }
+    local said="$WINEPREFIX.reg-said" status=0
+    wine reg "$@" >"$said" 2>&1 || status=$?
+    [ "$status" = 0 ] || echo "wine-with.sh: reg $*: $(tr -d '\r' <"$said")" >&2
+    rm -f "$said"
+    return "$status"
 }
 # Deletes key $1 (or its value $2) where it exists.
 reg_delete() {
