@@ -68,7 +68,11 @@ session_at() {
 # after it starts from what this one set.
 restore() {
     local status=$?
-    reg_delete "$desktop" LogPixels || status=1
+    if [ -n "$dpi" ]; then # set above: no look first, which costs a Wine process
+        reg delete "$desktop" /v LogPixels /f || status=1
+    else
+        reg_delete "$desktop" LogPixels || status=1
+    fi
     session_at 96 || status=1
     reg add "$themes" /v ThemeActive /t REG_SZ /d 0 /f || status=1
     if [ -f "$saved" ]; then
