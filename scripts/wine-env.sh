@@ -17,6 +17,22 @@ wine_env() {
 # 13): what a Wine draws and where it reads the DPI differ between them.
 wine_major() { wine --version | sed -E 's/^wine-([0-9]+).*/\1/'; }
 
+# wine reg, quiet unless it fails; then it says what reg said. Into a file,
+# not a pipe: Wine's helper processes, which a reg may start, inherit its
+# output and outlive it, and a pipe would then stay open.
+wine_reg() {
+    local said="$WINEPREFIX.reg-said" status=0
+    wine reg "$@" >"$said" 2>&1 || status=$?
+    [ "$status" = 0 ] || echo "$(basename "$0"): reg $*: $(tr -d '\r' <"$said")" >&2
+    rm -f "$said"
+    return "$status"
+}
+# Deletes key $1 (or its value $2) where it exists.
+wine_reg_delete() {
+    wine reg query "$1" ${2:+/v "$2"} >/dev/null 2>&1 || return 0
+    wine_reg delete "$1" ${2:+/v "$2"} /f
+}
+
 # Starts an Xvfb of size $1 (e.g. 1024x768) on a free display; exports
 # DISPLAY and sets XVFB_PID. The Xvfb outlives the calling script.
 start_xvfb() {

@@ -41,12 +41,8 @@ up)
     "$(dirname "$0")/wine-with.sh" "$prefix" -- true </dev/null
     # What a run cut short in an end-to-end test may have left: its relay
     # filter and the policy key.
-    for entry in 'HKCU\Software\Wine\Debug|RelayInclude' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer|'; do
-        key=${entry%|*} value=${entry#*|}
-        if wine reg query "$key" ${value:+/v "$value"} >/dev/null 2>&1; then
-            wine reg delete "$key" ${value:+/v "$value"} /f >/dev/null
-        fi
-    done
+    wine_reg_delete 'HKCU\Software\Wine\Debug' RelayInclude
+    wine_reg_delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
     ;;
 down) down ;;
 esac

@@ -34,21 +34,6 @@ if [ -n "$session_kept" ] && [ "$major" -lt 10 ]; then
     echo "$(wine --version) gives the monitors the system's DPI: there is no system DPI of its own to set"
     exit 77 # skipped
 fi
-# wine reg, quiet unless it fails; then it says what reg said. Into a file,
-# not a pipe: Wine's helper processes, which a reg may start, inherit its
-# output and outlive it, and a pipe would then stay open.
-reg() {
-    local said="$WINEPREFIX.reg-said" status=0
-    wine reg "$@" >"$said" 2>&1 || status=$?
-    [ "$status" = 0 ] || echo "wine-with.sh: reg $*: $(tr -d '\r' <"$said")" >&2
-    rm -f "$said"
-    return "$status"
-}
-# Deletes key $1 (or its value $2) where it exists.
-reg_delete() {
-    wine reg query "$1" ${2:+/v "$2"} >/dev/null 2>&1 || return 0
-    reg delete "$1" ${2:+/v "$2"} /f
-}
 desktop='HKCU\Control Panel\Desktop'
 themes='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
 colours='HKCU\Control Panel\Colors'
@@ -69,35 +54,35 @@ session_at() {
 restore() {
     local status=$?
     if [ -n "$dpi" ]; then # set above: no look first, which costs a Wine process
-        reg delete "$desktop" /v LogPixels /f || status=1
+        wine_reg delete "$desktop" /v LogPixels /f || status=1
     else
-        reg_delete "$desktop" LogPixels || status=1
+        wine_reg_delete "$desktop" LogPixels || status=1
     fi
     session_at 96 || status=1
-    reg add "$themes" /v ThemeActive /t REG_SZ /d 0 /f || status=1
+    wine_reg add "$themes" /v ThemeActive /t REG_SZ /d 0 /f || status=1
     if [ -f "$saved" ]; then
-        { reg import "$saved" && rm -f "$saved"; } || status=1
+        { wine_reg import "$saved" && rm -f "$saved"; } || status=1
     fi
     exit "$status"
 }
 trap restore EXIT
-[ -z "$dpi" ] || reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f
+[ -z "$dpi" ] || wine_reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f
 [ -z "$dpi" ] || [ -n "$session_kept" ] || session_at "$dpi"
 if [ "$theme" = light ]; then
-    reg add "$themes" /v ThemeActive /t REG_SZ /d 1 /f
-    reg add "$themes" /v DllName /t REG_SZ /d 'C:\windows\resources\themes\light\light.msstyles' /f
-    reg add "$themes" /v ColorName /t REG_SZ /d Blue /f
-    reg add "$themes" /v SizeName /t REG_SZ /d NormalSize /f
+    wine_reg add "$themes" /v ThemeActive /t REG_SZ /d 1 /f
+    wine_reg add "$themes" /v DllName /t REG_SZ /d 'C:\windows\resources\themes\light\light.msstyles' /f
+    wine_reg add "$themes" /v ColorName /t REG_SZ /d Blue /f
+    wine_reg add "$themes" /v SizeName /t REG_SZ /d NormalSize /f
 fi
 # The window tests' dark scheme: no colour a control draws is black. Wine
 # keeps colours that a program set with SetSysColors (as the window tests do)
 # for the rest of the session, in a volatile key that overrides the scheme.
 if [ "$scheme" = dark ]; then
-    [ -f "$saved" ] || reg export "$colours" "$saved" /y
-    reg_delete 'HKCU\Software\Wine\Temporary System Parameters\Control Panel\Colors'
+    [ -f "$saved" ] || wine_reg export "$colours" "$saved" /y
+    wine_reg_delete 'HKCU\Software\Wine\Temporary System Parameters\Control Panel\Colors'
     for pair in ButtonFace="0 0 96" ButtonText="255 255 0" WindowText="0 255 255" Window="96 0 0" \
         ButtonDkShadow="96 96 96" ButtonShadow="128 128 128" WindowFrame="255 255 255"; do
-        reg add "$colours" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f
+        wine_reg add "$colours" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f
     done
 fi
 status=0
